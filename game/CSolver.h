@@ -1,0 +1,44 @@
+#pragma once
+
+#include "CByteArray.h"
+#include "CTilePool.h"
+
+#include <cstdint>
+
+class CListBox;
+
+// The search of one game: the target, or else the nearest value the six tiles can make
+// (at equal distance the value above first), with its steps written into the solution list
+// last step first.
+class CSolver : public CByteArray
+{
+public:
+    CSolver(int nTile1, int nTile2, int nTile3, int nTile4, int nTile5, int nTile6, int nTarget,
+            CListBox* pList);
+    ~CSolver() override;
+
+    // 1 when the value reached is the target itself, 0 when it is only the nearest one.
+    int Solve();
+    // One level of the search: 1 when the target was reached in this list or below it,
+    // after writing this level's line; 0, writing nothing, otherwise.
+    int Search(std::int32_t nTarget, int nCount, const std::int32_t* pValues);
+
+    // The value the last Solve reached.
+    std::int32_t GetReached() const { return m_nReached; }
+
+private:
+    // The step's result, or false when the step is refused.
+    bool Combine(int nOperator, std::int32_t a, std::int32_t b, std::int32_t& nResult) const;
+    void AddLine();
+
+    std::int32_t m_nTarget;
+    CListBox* m_pList;
+    CTilePool m_tiles;
+    char m_szLine[255];
+    char m_szOperators[5];
+    // Where the second operand's position starts. The first search of a trial value starts
+    // at 1, so the latest result is only ever a first operand; when that search fails, a
+    // second one starts at 0, so that "x - latest" and "x / latest" are tried too.
+    int m_nSecondStart = 1;
+    std::int32_t m_nReached = 0;
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "CWnd.h"
+
+class CButton : public CWnd
+{
+};

@@ -1,0 +1,29 @@
+#include "CByteArray.h"
+
+#include <cassert>
+
+CByteArray::~CByteArray() = default;
+
+void CByteArray::SetSize(int nNewSize)
+{
+    assert(nNewSize >= 0);
+    m_data.resize(static_cast<std::size_t>(nNewSize), 0);
+}
+
+BYTE CByteArray::GetAt(int nIndex) const
+{
+    assert(nIndex >= 0 && nIndex < GetSize());
+    return m_data[static_cast<std::size_t>(nIndex)];
+}
+
+int CByteArray::Add(BYTE value)
+{
+    m_data.push_back(value);
+    return GetSize() - 1;
+}
+
+void CByteArray::RemoveAt(int nIndex)
+{
+    assert(nIndex >= 0 && nIndex < GetSize());
+    m_data.erase(m_data.begin() + nIndex);
+}

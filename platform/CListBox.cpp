@@ -1,0 +1,7 @@
+#include "CListBox.h"
+
+int CListBox::AddString(const char* pszText)
+{
+    Peer().AddString(pszText ? pszText : "");
+    return GetCount() - 1;
+}

@@ -1,0 +1,44 @@
+#include "CPlatform.h"
+
+#include "CConsolePlatform.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace
+{
+CConsolePlatform g_consolePlatform;
+CPlatform* g_pCurrent = &g_consolePlatform;
+} // namespace
+
+CPlatform::~CPlatform() = default;
+
+CPlatform& CPlatform::Current()
+{
+    return *g_pCurrent;
+}
+
+CPlatform* CPlatform::Install(CPlatform* pPlatform)
+{
+    CPlatform* pPrevious = g_pCurrent;
+    g_pCurrent = pPlatform ? pPlatform : &g_consolePlatform;
+    return pPrevious;
+}
+
+void PlatformPrintf(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int nLength = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (nLength > 0)
+    {
+        std::vector<char> buffer(static_cast<std::size_t>(nLength) + 1);
+        std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        CPlatform::Current().WriteOutput(std::string_view(buffer.data(), nLength));
+    }
+    va_end(args);
+}

@@ -1,0 +1,48 @@
+#include "CRecordingPlatform.h"
+
+CRecordingPlatform::CRecordingPlatform() : m_pPrevious(CPlatform::Install(this))
+{
+}
+
+CRecordingPlatform::~CRecordingPlatform()
+{
+    CPlatform::Install(m_pPrevious);
+}
+
+int CRecordingPlatform::MessageBox(const std::string& text, unsigned nType)
+{
+    m_messages.push_back({text, nType});
+    if (!m_answers.empty())
+    {
+        const int nAnswer = m_answers.front();
+        m_answers.pop_front();
+        return nAnswer;
+    }
+    return nType == MB_YESNO ? IDNO : IDOK;
+}
+
+std::int64_t CRecordingPlatform::CalendarTime()
+{
+    ++m_nTimeReads;
+    if (m_onTimeRead)
+        m_onTimeRead();
+    if (!m_bFirstRead)
+        m_nTime += m_nStep;
+    m_bFirstRead = false;
+    return m_nTime;
+}
+
+void CRecordingPlatform::SetTime(std::int64_t nSeconds, std::int64_t nStep)
+{
+    m_nTime = nSeconds;
+    m_nStep = nStep;
+    m_bFirstRead = true;
+}
+
+void CRecordingPlatform::ClearRecords()
+{
+    m_messages.clear();
+    m_output.clear();
+    m_cursors.clear();
+    m_nTimeReads = 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "CPlatform.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// The platform of the tests and of the batch front end: message boxes are recorded and
+// answered without a window, the clock reads what was set, and output and cursors are
+// recorded. Installed for its lifetime; the previous platform comes back when it goes.
+class CRecordingPlatform : public CPlatform
+{
+public:
+    struct Message
+    {
+        std::string text;
+        unsigned nType;
+    };
+
+    CRecordingPlatform();
+    ~CRecordingPlatform() override;
+
+    int MessageBox(const std::string& text, unsigned nType) override;
+    std::int64_t CalendarTime() override;
+    void WriteOutput(std::string_view text) override { m_output.append(text); }
+    void SetCursor(ECursor cursor) override { m_cursors.push_back(cursor); }
+
+    // The answers the next boxes get, in order; once they run out, OK or No.
+    void QueueAnswer(int nAnswer) { m_answers.push_back(nAnswer); }
+    // Sets the clock; each later reading first adds the step (0: the clock stands still).
+    void SetTime(std::int64_t nSeconds, std::int64_t nStep = 0);
+    // Called at each reading, before the clock answers: a test can move time along.
+    void OnTimeRead(std::function<void()> hook) { m_onTimeRead = std::move(hook); }
+
+    const std::vector<Message>& Messages() const { return m_messages; }
+    const std::string& Output() const { return m_output; }
+    const std::vector<ECursor>& Cursors() const { return m_cursors; }
+    int TimeReads() const { return m_nTimeReads; }
+    void ClearRecords();
+
+private:
+    CPlatform* m_pPrevious = nullptr;
+    std::vector<Message> m_messages;
+    std::deque<int> m_answers;
+    std::string m_output;
+    std::vector<ECursor> m_cursors;
+    std::int64_t m_nTime = 0;
+    std::int64_t m_nStep = 0;
+    bool m_bFirstRead = true;
+    int m_nTimeReads = 0;
+    std::function<void()> m_onTimeRead;
+};

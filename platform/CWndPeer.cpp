@@ -1,0 +1,3 @@
+#include "CWndPeer.h"
+
+CWndPeer::~CWndPeer() = default;
