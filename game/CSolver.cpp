@@ -2,25 +2,20 @@
 
 #include "CListBox.h"
 #include "CPlatform.h"
+#include "CReachableValues.h"
+#include "Step.h"
 
 #include <cassert>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 namespace
 {
-enum : int
-{
-    OpDivide,
-    OpMultiply,
-    OpAdd,
-    OpSubtract,
-    OpCount
-};
-
 // Marks a refused step; no accepted result can take this value.
 constexpr std::int32_t kRefused = -10000;
+
+// The lists the failed-search table keeps: shorter ones cost less to search than to look up.
+constexpr int kMinRemembered = 3;
 } // namespace
 
 CSolver::CSolver(int nTile1, int nTile2, int nTile3, int nTile4, int nTile5, int nTile6,
@@ -34,34 +29,6 @@ CSolver::CSolver(int nTile1, int nTile2, int nTile3, int nTile4, int nTile5, int
 }
 
 CSolver::~CSolver() = default;
-
-bool CSolver::Combine(int nOperator, std::int32_t a, std::int32_t b, std::int32_t& nResult) const
-{
-    // Worked out in 64 bits: a step whose exact value does not fit in 32 bits is refused
-    // rather than wrapped, as a wrapped value is not the value of the step.
-    std::int64_t nExact = kRefused;
-    switch (nOperator)
-    {
-    case OpDivide:
-        if (b != 0 && a % b == 0)
-            nExact = static_cast<std::int64_t>(a) / b;
-        break;
-    case OpMultiply:
-        if (a != 1 && b != 1)
-            nExact = static_cast<std::int64_t>(a) * b;
-        break;
-    case OpAdd:
-        nExact = static_cast<std::int64_t>(a) + b;
-        break;
-    case OpSubtract:
-        nExact = static_cast<std::int64_t>(a) - b;
-        break;
-    }
-    if (nExact < 0 || nExact > std::numeric_limits<std::int32_t>::max())
-        return false;
-    nResult = static_cast<std::int32_t>(nExact);
-    return true;
-}
 
 void CSolver::AddLine()
 {
@@ -81,6 +48,13 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
         AddLine();
         return 1;
     }
+    const bool bRemembered = nCount >= kMinRemembered && nCount <= CFailedStates::MaxValues;
+    if (bRemembered)
+    {
+        m_failed.UseFor(nTarget, m_nSecondStart);
+        if (m_failed.Contains(nCount, pValues))
+            return 0;
+    }
     std::int32_t child[6];
     for (int i = 0; i < nCount; ++i)
     {
@@ -98,7 +72,7 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
             for (int nOperator = 0; nOperator < OpCount; ++nOperator)
             {
                 std::int32_t r = kRefused;
-                if (!Combine(nOperator, a, b, r))
+                if (!ApplyStep(nOperator, a, b, r))
                     continue;
                 child[0] = r;
                 int n = 1;
@@ -118,6 +92,8 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
             }
         }
     }
+    if (bRemembered)
+        m_failed.Add(nCount, pValues);
     return 0;
 }
 
@@ -128,19 +104,23 @@ int CSolver::Solve()
     for (int i = 0; i < 6; ++i)
         top[i] = m_tiles.GetAt(i);
 
-    std::int32_t t = m_nTarget;
-    std::int32_t s = 0;
-    for (;;)
+    // Trial values run T, T+1, T-1, T+2, T-2, ... and the first one reached ends the search.
+    // Every trial value before the nearest reachable one fails and writes nothing, so only
+    // that one is searched.
+    const CReachableValues reachable(top);
+    const std::int32_t t = reachable.Nearest(m_nTarget);
+    bool bFound = false;
+    for (int nSecondStart : {1, 0})
     {
-        m_nSecondStart = 1;
+        m_nSecondStart = nSecondStart;
         if (Search(t, 6, top))
+        {
+            bFound = true;
             break;
-        m_nSecondStart = 0;
-        if (Search(t, 6, top))
-            break;
-        s = s <= 0 ? 1 - s : -1 - s;
-        t += s;
+        }
     }
+    assert(bFound && "a reachable value is found by the search with every second operand");
+    (void)bFound;
     m_nSecondStart = 1;
     m_nReached = t;
     return t == m_nTarget ? 1 : 0;

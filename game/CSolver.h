@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CByteArray.h"
+#include "CFailedStates.h"
 #include "CTilePool.h"
 
 #include <cstdint>
@@ -27,8 +28,6 @@ public:
     std::int32_t GetReached() const { return m_nReached; }
 
 private:
-    // The step's result, or false when the step is refused.
-    bool Combine(int nOperator, std::int32_t a, std::int32_t b, std::int32_t& nResult) const;
     void AddLine();
 
     std::int32_t m_nTarget;
@@ -41,4 +40,6 @@ private:
     // second one starts at 0, so that "x - latest" and "x / latest" are tried too.
     int m_nSecondStart = 1;
     std::int32_t m_nReached = 0;
+    // Lists the current search has already seen fail, so that it does not search them twice.
+    CFailedStates m_failed;
 };

@@ -86,23 +86,35 @@ struct Search
 };
 } // namespace
 
-ReferenceResult ReferenceSolve(const std::array<int, 6>& tiles, int nTarget)
+bool ReferenceTrial(const std::array<int, 6>& tiles, std::int32_t nTrial, int nSecondStart,
+                    ReferenceResult& result)
 {
-    ReferenceResult result;
     std::int32_t top[6];
     for (int i = 0; i < 6; ++i)
         top[i] = tiles[static_cast<std::size_t>(i)] & 0xFF;
+    Search search{nTrial, nSecondStart, result};
+    return search.Run(top, 6);
+}
+
+ReferenceResult ReferenceSolve(const std::array<int, 6>& tiles, int nTarget, int nMaxDistance)
+{
+    ReferenceResult result;
     for (std::int32_t distance = 0;; ++distance)
     {
+        if (distance > nMaxDistance)
+        {
+            result.bGaveUp = true;
+            return result;
+        }
         for (std::int32_t trial : {nTarget + distance, nTarget - distance})
         {
             for (int secondStart : {1, 0})
             {
-                Search search{trial, secondStart, result};
-                if (search.Run(top, 6))
+                if (ReferenceTrial(tiles, trial, secondStart, result))
                 {
                     result.nReached = trial;
                     result.nResult = trial == nTarget ? 1 : 0;
+                    result.nSearch = secondStart == 1 ? 1 : 2;
                     return result;
                 }
             }
