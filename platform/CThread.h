@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+// A worker thread with one integer parameter. Suspension is cooperative: a suspended worker
+// stops at its next safe point (CThread::SafePoint, called by the worker where it holds
+// nothing the user-interface thread needs) and waits there until resumed. Suspend counts
+// behave like the system's: two suspensions need two resumptions. Suspending or resuming a
+// worker that has ended does nothing.
+class CThread
+{
+public:
+    using Procedure = unsigned (*)(unsigned nParam);
+
+    // Starts the worker at once; nullptr when it cannot be created.
+    static std::shared_ptr<CThread> Create(Procedure pProcedure, unsigned nParam);
+
+    CThread(const CThread&) = delete;
+    CThread& operator=(const CThread&) = delete;
+    ~CThread(); // joins the worker
+
+    // Raise or lower the suspend count by one; they return the previous count, or -1
+    // when the worker has ended.
+    int Suspend();
+    int Resume();
+    bool HasEnded() const;
+    // Waits for the worker to end (it must not be suspended then, or it never will).
+    void Join();
+
+    // Called by a worker: waits here while its suspend count is above 0. Does nothing on a
+    // thread that no CThread started.
+    static void SafePoint();
+
+private:
+    CThread();
+    struct State;
+    std::unique_ptr<State> m_pState;
+};
+
+using HTHREAD = std::shared_ptr<CThread>;

@@ -1,0 +1,1 @@
+# (filled in with the dialog layer over Qt widgets)
