@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds pivolo with warnings as errors (installing any missing Debian package first) and
+# runs every test, headless: no display and no sound card are needed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+build=${PIVOLO_TEST_BUILD:-build/test}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIVOLO_WERROR=ON \
+    ${PIVOLO_CMAKE_ARGS:-} >/dev/null
+cmake --build "$build"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" ${PIVOLO_CTEST_ARGS:-}
