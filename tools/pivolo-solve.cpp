@@ -11,8 +11,7 @@
 #include "ParseDecimal.h"
 
 #include <array>
-#include <cerrno>
-#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
@@ -28,25 +27,25 @@ enum class EOutcome
     Failed,
 };
 
-bool ParseInteger(const std::string& token, long& nValue)
+// An integer as typed: an optional sign and decimal digits, of any length (the dialog's
+// checks then refuse what is out of range).
+bool IsInteger(const std::string& token)
 {
-    errno = 0;
-    char* pEnd = nullptr;
-    nValue = std::strtol(token.c_str(), &pEnd, 10);
-    return errno == 0 && pEnd != token.c_str() && *pEnd == '\0' && nValue >= INT_MIN &&
-           nValue <= INT_MAX;
+    const std::size_t nFirst = token[0] == '+' || token[0] == '-' ? 1 : 0;
+    return token.size() > nFirst &&
+           token.find_first_not_of("0123456789", nFirst) == std::string::npos;
 }
 
-bool ParseGame(const std::string& line, std::array<long, 7>& game)
+bool ParseGame(const std::string& line, std::array<std::string, 7>& game)
 {
     std::istringstream words(line);
     std::string token;
     std::size_t n = 0;
     while (words >> token)
     {
-        if (n == game.size() || !ParseInteger(token, game[n]))
+        if (n == game.size() || !IsInteger(token))
             return false;
-        ++n;
+        game[n++] = token;
     }
     return n == game.size();
 }
@@ -60,11 +59,11 @@ void WriteLines(const char* pszLabel, const std::string& text)
 }
 
 // Checks the game as the dialog does and solves it.
-EOutcome Play(const std::array<long, 7>& game)
+EOutcome Play(const std::array<std::string, 7>& game)
 {
     std::cout << "game:";
-    for (long n : game)
-        std::cout << ' ' << n;
+    for (const std::string& number : game)
+        std::cout << ' ' << number;
     std::cout << '\n';
 
     CRecordingPlatform platform;
@@ -73,7 +72,7 @@ EOutcome Play(const std::array<long, 7>& game)
     std::array<int, 6> tiles{};
     for (std::size_t i = 0; i < tiles.size(); ++i)
     {
-        CTextPeer peer(std::to_string(game[i]));
+        CTextPeer peer(game[i]);
         CEdit edit;
         edit.Attach(&peer);
         tiles[i] = pool.CheckTile(edit);
@@ -83,7 +82,7 @@ EOutcome Play(const std::array<long, 7>& game)
             return EOutcome::Failed;
         }
     }
-    const int nTarget = ParseDecimal(std::to_string(game[6]).c_str());
+    const int nTarget = ParseDecimal(game[6].c_str());
     if (nTarget < 0 || nTarget > 999)
     {
         std::cout << "error: " << kszBadTarget << '\n';
@@ -112,13 +111,19 @@ int main(int argc, char** argv)
         return 2;
     }
     bool bAllSolved = true;
-    std::string line;
-    for (long nLine = 1; std::getline(std::cin, line); ++nLine)
+    char* pszLine = nullptr;
+    std::size_t nCapacity = 0;
+    long nLine = 0;
+    // C input: unlike iostreams, it tells a read error (a directory, a broken device) from
+    // the end of the input.
+    while (getline(&pszLine, &nCapacity, stdin) >= 0)
     {
-        const std::size_t nFirst = line.find_first_not_of(" \t\r");
+        ++nLine;
+        const std::string line(pszLine);
+        const std::size_t nFirst = line.find_first_not_of(" \t\r\n");
         if (nFirst == std::string::npos || line[nFirst] == '#')
             continue;
-        std::array<long, 7> game{};
+        std::array<std::string, 7> game{};
         if (!ParseGame(line, game))
         {
             std::cout << "error: line " << nLine << ": expected seven integers\n";
@@ -130,7 +135,8 @@ int main(int argc, char** argv)
         }
         std::cout.flush();
     }
-    if (std::cin.bad())
+    std::free(pszLine);
+    if (std::ferror(stdin))
     {
         std::cerr << "pivolo-solve: standard input could not be read\n";
         return 2;
