@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   dbus at-spi2-core python3 python3-pyatspi
-  appstream dpkg-dev file
+  appstream desktop-file-utils dpkg-dev file
 )
 
 missing=()
