@@ -22,7 +22,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The dependencies are worked out from the libraries the program links (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so no library dependency shows it: the X11 platform plugin.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
