@@ -63,22 +63,43 @@ std::int64_t Nearer(std::int64_t nTarget, std::int64_t a, std::int64_t b)
 
 CReachableValues::CReachableValues(const std::int32_t* pTiles)
 {
+    std::array<std::vector<std::int32_t>, FullSet> tilesOf;
     for (int nMask = 1; nMask < FullSet; ++nMask)
     {
-        std::vector<std::int32_t>& values = m_bySubset[static_cast<std::size_t>(nMask)];
-        if ((nMask & (nMask - 1)) == 0)
+        for (int i = 0; i < 6; ++i)
         {
-            values.push_back(pTiles[__builtin_ctz(static_cast<unsigned>(nMask))]);
+            if (nMask & (1 << i))
+                tilesOf[static_cast<std::size_t>(nMask)].push_back(pTiles[i]);
+        }
+        std::sort(tilesOf[static_cast<std::size_t>(nMask)].begin(),
+                  tilesOf[static_cast<std::size_t>(nMask)].end());
+    }
+    for (int nMask = 1; nMask < FullSet; ++nMask)
+    {
+        const auto& tiles = tilesOf[static_cast<std::size_t>(nMask)];
+        int nSame = 1;
+        while (tilesOf[static_cast<std::size_t>(nSame)] != tiles)
+            ++nSame;
+        m_anSameAs[static_cast<std::size_t>(nMask)] = nSame;
+        if (nSame != nMask)
+            continue;
+        std::vector<std::int32_t>& values = m_bySubset[static_cast<std::size_t>(nMask)];
+        if (tiles.size() == 1)
+        {
+            values = tiles;
             continue;
         }
         ForEachSplit(nMask, [&](int nLeft, int nRight) {
-            CombineSides(m_bySubset[static_cast<std::size_t>(nLeft)],
-                         m_bySubset[static_cast<std::size_t>(nRight)],
-                         [&](std::int32_t r) { values.push_back(r); });
+            CombineSides(Values(nLeft), Values(nRight), [&](std::int32_t r) { values.push_back(r); });
         });
         std::sort(values.begin(), values.end());
         values.erase(std::unique(values.begin(), values.end()), values.end());
     }
+}
+
+const std::vector<std::int32_t>& CReachableValues::Values(int nMask) const
+{
+    return m_bySubset[static_cast<std::size_t>(m_anSameAs[static_cast<std::size_t>(nMask)])];
 }
 
 std::int64_t CReachableValues::NearestOfFullSet(std::int32_t nTarget, std::int64_t nDistance) const
@@ -87,8 +108,7 @@ std::int64_t CReachableValues::NearestOfFullSet(std::int32_t nTarget, std::int64
     const std::int64_t nHigh = static_cast<std::int64_t>(nTarget) + nDistance;
     std::int64_t nBest = -1;
     ForEachSplit(FullSet, [&](int nLeft, int nRight) {
-        CombineSides(m_bySubset[static_cast<std::size_t>(nLeft)],
-                     m_bySubset[static_cast<std::size_t>(nRight)], [&](std::int32_t r) {
+        CombineSides(Values(nLeft), Values(nRight), [&](std::int32_t r) {
                          if (r >= nLow && r <= nHigh)
                              nBest = Nearer(nTarget, nBest, r);
                      });
@@ -101,7 +121,7 @@ std::int32_t CReachableValues::Nearest(std::int32_t nTarget) const
     std::int64_t nBest = -1;
     for (int nMask = 1; nMask < FullSet; ++nMask)
     {
-        const std::vector<std::int32_t>& values = m_bySubset[static_cast<std::size_t>(nMask)];
+        const std::vector<std::int32_t>& values = Values(nMask);
         const auto above = std::lower_bound(values.begin(), values.end(), nTarget);
         if (above != values.end())
             nBest = Nearer(nTarget, nBest, *above);

@@ -23,6 +23,11 @@ private:
     // -1: the whole set's values are worked out only there, as they are the most numerous.
     std::int64_t NearestOfFullSet(std::int32_t nTarget, std::int64_t nDistance) const;
 
+    const std::vector<std::int32_t>& Values(int nMask) const;
+
     // Sorted values of each subset but the full set, by bit mask of tile positions.
     std::array<std::vector<std::int32_t>, FullSet> m_bySubset;
+    // Subsets that hold the same tile values make the same values: each such group is
+    // worked out once, under the first of its masks, which the others name here.
+    std::array<int, FullSet> m_anSameAs{};
 };
