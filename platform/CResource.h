@@ -7,6 +7,9 @@
 class CResource
 {
 public:
+    // A resource that was not found.
+    CResource() = default;
+
     static CResource Find(unsigned nId, const char* pszType);
 
     bool IsFound() const { return m_pData != nullptr; }
@@ -14,6 +17,8 @@ public:
     std::size_t Size() const { return m_nSize; }
 
 private:
+    CResource(const void* pData, std::size_t nSize) : m_pData(pData), m_nSize(nSize) {}
+
     const void* m_pData = nullptr;
     std::size_t m_nSize = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 // A worker thread with one integer parameter. Suspension is cooperative: a suspended worker
@@ -17,24 +18,31 @@ public:
 
     CThread(const CThread&) = delete;
     CThread& operator=(const CThread&) = delete;
-    ~CThread(); // joins the worker
+    // Lifts any suspension, so that the worker can run to its end, and joins it.
+    ~CThread();
 
     // Raise or lower the suspend count by one; they return the previous count, or -1
-    // when the worker has ended.
+    // when the worker has ended. Resuming a worker whose count is 0 leaves it at 0.
     int Suspend();
     int Resume();
     bool HasEnded() const;
     // Waits for the worker to end (it must not be suspended then, or it never will).
     void Join();
+    // True while the worker waits at a safe point because it is suspended.
+    bool IsHeld() const;
+    // Waits until the worker waits at a safe point, or has ended; true if it is held.
+    bool WaitUntilHeld(std::chrono::milliseconds timeout) const;
 
     // Called by a worker: waits here while its suspend count is above 0. Does nothing on a
     // thread that no CThread started.
     static void SafePoint();
 
+    struct State;
+
 private:
     CThread();
-    struct State;
-    std::unique_ptr<State> m_pState;
+    // Shared with the running worker, which may outlive neither it nor the join.
+    std::shared_ptr<State> m_pState;
 };
 
 using HTHREAD = std::shared_ptr<CThread>;
