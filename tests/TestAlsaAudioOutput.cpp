@@ -1,0 +1,233 @@
+#include "CAlsaAudioOutput.h"
+#include "CResource.h"
+#include "CThread.h"
+#include "SoundThreadProc.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <latch>
+#include <memory>
+#include <string>
+#include <vector>
+
+// These tests run with ALSA_CONFIG_PATH naming tests/alsa/capture.conf: the default device
+// writes what it is given into the file named by ALSA_CAPTURE_FILE, read at each opening.
+// The NoDevice tests run with a configuration that has no default device.
+
+namespace
+{
+using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
+
+constexpr std::chrono::seconds patience{10};
+
+struct ClipFormat
+{
+    unsigned nId;
+    unsigned nChannels;
+    unsigned nSampleRate;
+    std::size_t nDataSize;
+};
+
+constexpr ClipFormat aClips[] = {
+    {137, 2, 44100, 1870260},
+    {140, 1, 11025, 37668},
+    {135, 1, 22000, 26452},
+    {141, 1, 19886, 18890},
+};
+
+// The samples as the clip table places them: right after the 44-byte header.
+Bytes ClipSamples(unsigned nId, std::size_t nDataSize)
+{
+    const CResource clip = CResource::Find(nId, "WAV");
+    const auto* pBytes = static_cast<const std::uint8_t*>(clip.Data());
+    return Bytes(pBytes + 44, pBytes + 44 + nDataSize);
+}
+
+Bytes ReadFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Prints the first differing offset instead of two megabytes.
+testing::AssertionResult SameBytes(const Bytes& actual, const Bytes& expected)
+{
+    if (actual.size() != expected.size())
+        return testing::AssertionFailure()
+               << actual.size() << " bytes captured, " << expected.size() << " expected";
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        if (actual[i] != expected[i])
+            return testing::AssertionFailure() << "bytes differ at offset " << i;
+    return testing::AssertionSuccess();
+}
+
+std::unique_ptr<std::latch> g_pGate;
+
+unsigned SoundThreadProcAfterGate(unsigned nClipId)
+{
+    g_pGate->wait();
+    return SoundThreadProc(nClipId);
+}
+
+class AlsaAudioOutputTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::path(testing::TempDir()) /
+                ("pivolo-alsa-" + std::to_string(getpid()) + "-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_pPrevious = CAudioOutput::Install(&m_output);
+        g_pGate = std::make_unique<std::latch>(1);
+    }
+
+    void TearDown() override
+    {
+        CAudioOutput::Install(m_pPrevious);
+        g_pGate.reset();
+        fs::remove_all(m_dir);
+    }
+
+    // Where the next opening of the device writes; no worker may be opening it now.
+    fs::path CaptureTo(const std::string& name)
+    {
+        const fs::path path = m_dir / name;
+        setenv("ALSA_CAPTURE_FILE", path.c_str(), 1);
+        return path;
+    }
+
+    fs::path m_dir;
+    CAlsaAudioOutput m_output;
+    CAudioOutput* m_pPrevious = nullptr;
+};
+
+// Runs the call with standard error going to a file, and returns what was written there.
+template <typename Call> std::string StandardErrorOf(const fs::path& path, Call call)
+{
+    std::fflush(stderr);
+    const int nSaved = dup(STDERR_FILENO);
+    const int nFile = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(nFile, STDERR_FILENO);
+    close(nFile);
+    call();
+    std::fflush(stderr);
+    dup2(nSaved, STDERR_FILENO);
+    close(nSaved);
+    const Bytes text = ReadFile(path);
+    return std::string(text.begin(), text.end());
+}
+} // namespace
+
+TEST_F(AlsaAudioOutputTest, EachClipReachesTheDeviceWholeInItsOwnFormat)
+{
+    for (const ClipFormat& clip : aClips)
+    {
+        SCOPED_TRACE(clip.nId);
+        const fs::path capture = CaptureTo(std::to_string(clip.nId) + ".raw");
+        HTHREAD hThread = CThread::Create(SoundThreadProc, clip.nId);
+        ASSERT_NE(hThread, nullptr);
+        hThread->Join();
+
+        // The 44 bytes after clip 135's RIFF chunk and clip 137's LIST chunk stay out.
+        EXPECT_TRUE(SameBytes(ReadFile(capture), ClipSamples(clip.nId, clip.nDataSize)));
+        const auto format = m_output.LastFormat();
+        ASSERT_TRUE(format.has_value());
+        EXPECT_EQ(format->sSampleFormat, "U8");
+        EXPECT_TRUE(format->bInterleaved);
+        EXPECT_EQ(format->nChannels, clip.nChannels);
+        EXPECT_EQ(format->nSampleRate, clip.nSampleRate);
+    }
+}
+
+TEST_F(AlsaAudioOutputTest, ANewerClipCutsOffThePlayingOne)
+{
+    const Bytes startUp = ClipSamples(137, 1870260);
+    const fs::path first = CaptureTo("137.raw");
+    HTHREAD hStartUp = CThread::Create(SoundThreadProcAfterGate, 137);
+    ASSERT_NE(hStartUp, nullptr);
+    // Suspended before it starts, the worker stops at its first safe point after it has
+    // given the device its first samples: the clip is then playing, and stays so.
+    hStartUp->Suspend();
+    g_pGate->count_down();
+    ASSERT_TRUE(hStartUp->WaitUntilHeld(patience));
+
+    const fs::path second = CaptureTo("141.raw");
+    HTHREAD hToggle = CThread::Create(SoundThreadProc, 141);
+    hToggle->Join();
+    hStartUp->Resume();
+    hStartUp->Join();
+
+    EXPECT_TRUE(SameBytes(ReadFile(second), ClipSamples(141, 18890)));
+    const Bytes played = ReadFile(first);
+    EXPECT_GT(played.size(), 0u);
+    EXPECT_LT(played.size(), startUp.size());
+    EXPECT_TRUE(SameBytes(played, Bytes(startUp.begin(), startUp.begin() + played.size())));
+}
+
+TEST_F(AlsaAudioOutputTest, StopAllCutsOffThePlayingClip)
+{
+    const fs::path capture = CaptureTo("137.raw");
+    HTHREAD hStartUp = CThread::Create(SoundThreadProcAfterGate, 137);
+    ASSERT_NE(hStartUp, nullptr);
+    hStartUp->Suspend();
+    g_pGate->count_down();
+    ASSERT_TRUE(hStartUp->WaitUntilHeld(patience));
+    m_output.StopAll();
+    hStartUp->Resume();
+    hStartUp->Join();
+
+    const Bytes played = ReadFile(capture);
+    EXPECT_GT(played.size(), 0u);
+    EXPECT_LT(played.size(), 1870260u);
+
+    // The output is not left stopped: the next clip plays whole.
+    const fs::path next = CaptureTo("141.raw");
+    SoundThreadProc(141);
+    EXPECT_TRUE(SameBytes(ReadFile(next), ClipSamples(141, 18890)));
+}
+
+TEST_F(AlsaAudioOutputTest, ImagesThatAreNotPlayableNeverOpenTheDevice)
+{
+    const CResource clip = CResource::Find(135, "WAV");
+    const fs::path capture = CaptureTo("bad.raw");
+    const std::uint8_t aGarbage[64] = {'R', 'I', 'F', 'F', 0xff, 0xff, 0xff, 0x7f};
+    const std::string errors = StandardErrorOf(m_dir / "stderr.txt",
+                                               [&]
+                                               {
+                                                   m_output.PlayWave(aGarbage, sizeof aGarbage);
+                                                   m_output.PlayWave(clip.Data(), 100);
+                                                   m_output.PlayWave(nullptr, 0);
+                                               });
+    EXPECT_FALSE(fs::exists(capture));
+    EXPECT_FALSE(m_output.LastFormat().has_value());
+    EXPECT_EQ(errors, "");
+}
+
+TEST_F(AlsaAudioOutputTest, NoDevice_PlaysNothingAndSaysNothing)
+{
+    const fs::path capture = CaptureTo("135.raw");
+    const std::string errors = StandardErrorOf(m_dir / "stderr.txt",
+                                               []
+                                               {
+                                                   HTHREAD hThread =
+                                                       CThread::Create(SoundThreadProc, 135);
+                                                   hThread->Join();
+                                                   SoundThreadProc(137);
+                                               });
+    EXPECT_FALSE(fs::exists(capture));
+    EXPECT_FALSE(m_output.LastFormat().has_value());
+    EXPECT_EQ(errors, "");
+}
