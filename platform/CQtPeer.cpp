@@ -1,0 +1,175 @@
+#include "CQtPeer.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace
+{
+// The room a button's frame leaves its caption on each side.
+constexpr int BUTTON_CAPTION_MARGIN = 4;
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+} // namespace
+
+CQtPeer::CQtPeer(QWidget* pWidget, EControlClass eClass, std::uint32_t style)
+    : m_pWidget(pWidget), m_eClass(eClass), m_style(style)
+{
+    if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
+        m_caption = pButton->text();
+}
+
+std::string CQtPeer::GetText() const
+{
+    if (auto* pEdit = qobject_cast<QLineEdit*>(m_pWidget))
+        return ToUtf8(pEdit->text());
+    if (auto* pLabel = qobject_cast<QLabel*>(m_pWidget))
+        return ToUtf8(pLabel->text());
+    if (qobject_cast<QPushButton*>(m_pWidget))
+        return ToUtf8(m_caption);
+    return {};
+}
+
+void CQtPeer::SetText(const std::string& text)
+{
+    if (auto* pEdit = qobject_cast<QLineEdit*>(m_pWidget))
+        pEdit->setText(FromUtf8(text));
+    else if (auto* pLabel = qobject_cast<QLabel*>(m_pWidget))
+        pLabel->setText(FromUtf8(text));
+    else if (qobject_cast<QPushButton*>(m_pWidget))
+    {
+        m_caption = FromUtf8(text);
+        ShowCaption();
+    }
+}
+
+void CQtPeer::Enable(bool bEnable)
+{
+    if (m_pWidget)
+        m_pWidget->setEnabled(bEnable);
+}
+
+bool CQtPeer::IsEnabled() const
+{
+    return m_pWidget && m_pWidget->isEnabled();
+}
+
+LOGFONT CQtPeer::GetFont() const
+{
+    return m_pWidget ? DescribeFont(m_pWidget->font()) : LOGFONT{};
+}
+
+void CQtPeer::SetFont(const LOGFONT* pFont)
+{
+    if (!m_pWidget)
+        return;
+    // An empty font resolves nothing of its own: the control takes the dialog's again.
+    m_pWidget->setFont(pFont ? MakeFont(*pFont) : QFont());
+    ShowCaption();
+}
+
+void CQtPeer::SetLimitText(int nMaxChars)
+{
+    // 0 lifts the limit, as far as the widget allows.
+    if (auto* pEdit = qobject_cast<QLineEdit*>(m_pWidget))
+        pEdit->setMaxLength(nMaxChars > 0 ? nMaxChars : 32767);
+}
+
+void CQtPeer::ResetContent()
+{
+    if (auto* pList = qobject_cast<QListWidget*>(m_pWidget))
+        pList->clear();
+}
+
+void CQtPeer::AddString(const std::string& text)
+{
+    if (auto* pList = qobject_cast<QListWidget*>(m_pWidget))
+        pList->addItem(FromUtf8(text));
+}
+
+int CQtPeer::GetCount() const
+{
+    if (auto* pList = qobject_cast<QListWidget*>(m_pWidget))
+        return pList->count();
+    return 0;
+}
+
+std::string CQtPeer::GetString(int nIndex) const
+{
+    auto* pList = qobject_cast<QListWidget*>(m_pWidget);
+    if (!pList || nIndex < 0 || nIndex >= pList->count())
+        return {};
+    return ToUtf8(pList->item(nIndex)->text());
+}
+
+LOGFONT CQtPeer::DescribeFont(const QFont& font)
+{
+    const QFontInfo info(font);
+    LOGFONT logFont;
+    logFont.lfHeight = -info.pixelSize();
+    logFont.lfWeight = info.weight();
+    logFont.lfItalic = info.italic();
+    logFont.lfFaceName = ToUtf8(info.family());
+    return logFont;
+}
+
+QFont CQtPeer::MakeFont(const LOGFONT& logFont)
+{
+    QFont font(FromUtf8(logFont.lfFaceName));
+    font.setStyleHint(QFont::SansSerif);
+    // A positive height is the cell's; the characters then take about that much.
+    const int nPixels = std::abs(logFont.lfHeight);
+    if (nPixels > 0)
+        font.setPixelSize(nPixels);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(logFont.lfWeight, 1, 1000)));
+    font.setItalic(logFont.lfItalic);
+    return font;
+}
+
+QString CQtPeer::WrapCaption(const QString& caption, const QFont& font, int nWidth)
+{
+    const QFontMetrics metrics(font);
+    QStringList lines;
+    QString line;
+    for (const QString& word : caption.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > nWidth)
+        {
+            lines << line;
+            line = word;
+        }
+        else
+            line = candidate;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines.join(QLatin1Char('\n'));
+}
+
+void CQtPeer::ShowCaption()
+{
+    auto* pButton = qobject_cast<QPushButton*>(m_pWidget);
+    if (!pButton)
+        return;
+    if (m_style & BS_MULTILINE)
+        pButton->setText(
+            WrapCaption(m_caption, pButton->font(), pButton->width() - 2 * BUTTON_CAPTION_MARGIN));
+    else
+        pButton->setText(m_caption);
+}

@@ -1,0 +1,70 @@
+#include "CWinApp.h"
+
+#include "CQtLook.h"
+#include "CQtPlatform.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cassert>
+
+namespace
+{
+CWinApp* g_pApp = nullptr;
+} // namespace
+
+CWinApp::CWinApp(const char* pszAppName) : m_appName(pszAppName ? pszAppName : "")
+{
+    assert(!g_pApp && "one application object only");
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    g_pApp = nullptr;
+}
+
+bool CWinApp::InitInstance()
+{
+    return true;
+}
+
+int CWinApp::Run(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (m_appName.empty())
+        m_appName = QFileInfo(QCoreApplication::applicationFilePath())
+                        .completeBaseName()
+                        .toUtf8()
+                        .toStdString();
+    QCoreApplication::setApplicationName(QString::fromUtf8(m_appName.c_str()));
+    CQtPlatform platform;
+    CPlatform* pPrevious = CPlatform::Install(&platform);
+    int nExitCode = 0;
+    if (InitInstance())
+        nExitCode = QApplication::exec();
+    m_pMainWnd = nullptr;
+    CPlatform::Install(pPrevious);
+    return nExitCode;
+}
+
+void CWinApp::Enable3dControls()
+{
+    ApplyThreeDimensionalLook();
+}
+
+std::string CWinApp::GetTitle() const
+{
+    return m_appName;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+int AfxWinMain(int argc, char** argv)
+{
+    assert(g_pApp && "the program has no application object");
+    return g_pApp ? g_pApp->Run(argc, argv) : 1;
+}

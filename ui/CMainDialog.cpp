@@ -1,0 +1,194 @@
+#include "CMainDialog.h"
+
+#include "CAudioOutput.h"
+#include "CDialogTemplate.h"
+#include "CPaintDC.h"
+#include "Resource.h"
+#include "SoundThreadProc.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace
+{
+constexpr const char* szSoundQuestion =
+    "Il ne faut pas avoir peur, le pivolo n'est qu'un jeu\nVoulez-vous stopper/activer le son ?";
+// The tile font's characters are this much taller than the dialog font's.
+constexpr int TILE_FONT_EXTRA_HEIGHT = 10;
+constexpr int TILE_FONT_WEIGHT = 800;
+constexpr int EDIT_LIMIT = 3;
+// How long the destructor waits for a worker before cutting the sound off again: a worker
+// may start its clip just after the first cut.
+constexpr std::chrono::milliseconds WORKER_END_WAIT{10};
+} // namespace
+
+CMainDialog::CMainDialog(CDialog* pParent) : CDialog(IDD_PIVOLO_DIALOG, pParent)
+{
+    m_hDialogIcon = CIcon::Load(IDR_MAINFRAME);
+    m_nSuccessCount = 0;
+    m_bSoundOn = 1;
+}
+
+CMainDialog::~CMainDialog()
+{
+    JoinWorkers();
+}
+
+int CMainDialog::CentredIconOffset(int nClientExtent, int nIconExtent)
+{
+    return (nClientExtent - nIconExtent + 1) / 2;
+}
+
+std::span<const CHandlerEntry> CMainDialog::GetHandlerTable() const
+{
+    // Built at first use: the compiler cannot convert member pointers while compiling.
+    static const CHandlerEntry table[] = {
+        MessageHandler(WM_SYSCOMMAND, &CMainDialog::OnSystemCommand),
+        MessageHandler(WM_PAINT, &CMainDialog::OnPaintRequest),
+        MessageHandler(WM_QUERYDRAGICON, &CMainDialog::OnDragIconQuery),
+        CommandHandler(BN_CLICKED, IDC_RANDOM_DRAW, &CMainDialog::OnRandomDraw),
+        CommandHandler(BN_CLICKED, IDOK_COMPUTE, &CMainDialog::OnCompute),
+        CommandHandler(BN_CLICKED, IDC_SHOW_TILES, &CMainDialog::OnShowTiles),
+        CommandHandler(BN_CLICKED, IDC_SOUND_TOGGLE, &CMainDialog::OnSoundToggle),
+        CommandHandler(BN_CLICKED, IDC_ABOUT, &CMainDialog::OnAbout),
+    };
+    return table;
+}
+
+void CMainDialog::BindControls()
+{
+    BindControl(IDOK_COMPUTE, m_btnCompute);
+    BindControl(IDC_SOLUTION, m_listSolution);
+    BindControl(IDC_TIME, m_staticTime);
+    BindControl(IDC_TARGET, m_editTarget);
+    BindControl(IDC_TILE2, m_editTile2);
+    BindControl(IDC_TILE6, m_editTile6);
+    BindControl(IDC_TILE5, m_editTile5);
+    BindControl(IDC_TILE4, m_editTile4);
+    BindControl(IDC_TILE3, m_editTile3);
+    BindControl(IDC_TILE1, m_editTile1);
+}
+
+bool CMainDialog::InitialiseDialog()
+{
+    CDialog::InitialiseDialog();
+
+    if (CMenu* pSysMenu = GetSystemMenu(false))
+    {
+        const std::string aboutMenu = AfxLoadString(IDS_ABOUTBOX);
+        if (!aboutMenu.empty())
+        {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutMenu.c_str());
+        }
+    }
+
+    SetIcon(m_hDialogIcon, true);
+    SetIcon(m_hDialogIcon, false);
+
+    StartSound(IDW_STARTUP);
+
+    LOGFONT logFont = m_editTile1.GetFontDescription();
+    logFont.lfWeight = TILE_FONT_WEIGHT;
+    logFont.lfHeight -= TILE_FONT_EXTRA_HEIGHT;
+    m_fontTile.CreateFontIndirect(&logFont);
+    logFont.lfHeight *= 2;
+    m_fontTarget.CreateFontIndirect(&logFont);
+
+    m_editTarget.SetFont(&m_fontTarget);
+    for (CEdit* pTile :
+         {&m_editTile1, &m_editTile2, &m_editTile3, &m_editTile4, &m_editTile5, &m_editTile6})
+        pTile->SetFont(&m_fontTile);
+
+    for (CEdit* pEdit : {&m_editTarget, &m_editTile1, &m_editTile2, &m_editTile3, &m_editTile4,
+                         &m_editTile5, &m_editTile6})
+        pEdit->LimitText(EDIT_LIMIT);
+
+    m_tilePool.ResetValidation();
+    return true;
+}
+
+void CMainDialog::OnPaintRequest()
+{
+    if (!IsIconic())
+    {
+        CDialog::OnPaintRequest();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    const int nIconWidth = GetSystemMetrics(SM_CXICON);
+    const int nIconHeight = GetSystemMetrics(SM_CYICON);
+    CRect rect;
+    GetClientRect(&rect);
+    dc.DrawIcon(CentredIconOffset(rect.Width(), nIconWidth),
+                CentredIconOffset(rect.Height(), nIconHeight), m_hDialogIcon);
+}
+
+HICON CMainDialog::OnDragIconQuery()
+{
+    return m_hDialogIcon;
+}
+
+void CMainDialog::OnSystemCommand(unsigned nId, LPARAM lParam)
+{
+    if ((nId & 0xFFF0) == IDM_ABOUTBOX)
+        return;
+    CDialog::OnSystemCommand(nId, lParam);
+}
+
+void CMainDialog::OnRandomDraw() {}
+
+void CMainDialog::OnCompute() {}
+
+void CMainDialog::OnShowTiles() {}
+
+void CMainDialog::OnAbout() {}
+
+void CMainDialog::OnSoundToggle()
+{
+    StartSound(IDW_TOGGLE);
+    if (AfxMessageBox(szSoundQuestion, MB_YESNO) == IDYES)
+        m_bSoundOn = m_bSoundOn != 1 ? 1 : 0;
+}
+
+void CMainDialog::StartSound(unsigned nClipId)
+{
+    if (!m_bSoundOn)
+        return;
+    // Ended workers are joined at once; the recorded one stays recorded all the same.
+    std::erase_if(m_workers, [](const HTHREAD& hWorker) { return hWorker->HasEnded(); });
+    m_hSoundThread = CThread::Create(SoundThreadProc, nClipId);
+    if (m_hSoundThread)
+        m_workers.push_back(m_hSoundThread);
+}
+
+void CMainDialog::SuspendSound()
+{
+    if (m_bSoundOn && m_hSoundThread)
+        m_hSoundThread->Suspend();
+}
+
+void CMainDialog::ResumeSound()
+{
+    if (m_bSoundOn && m_hSoundThread)
+        m_hSoundThread->Resume();
+}
+
+void CMainDialog::JoinWorkers()
+{
+    for (const HTHREAD& hWorker : m_workers)
+    {
+        // A worker that had not reached its clip yet would start it after the first cut.
+        while (!hWorker->HasEnded())
+        {
+            CAudioOutput::Current().StopAll();
+            // A held worker could never end: the dialog lifts what it left suspended.
+            if (hWorker->WaitUntilHeld(WORKER_END_WAIT))
+                hWorker->Resume();
+        }
+        hWorker->Join();
+    }
+    m_workers.clear();
+    m_hSoundThread.reset();
+}
