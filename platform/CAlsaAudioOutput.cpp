@@ -88,6 +88,7 @@ void CAlsaAudioOutput::StopAll()
 {
     std::lock_guard lock(m_mutex);
     ++m_nGeneration;
+    m_nStoppedWorkers = CThread::CreatedCount();
     m_changed.notify_all();
 }
 
@@ -100,6 +101,8 @@ std::optional<CAlsaAudioOutput::Format> CAlsaAudioOutput::LastFormat() const
 std::uint64_t CAlsaAudioOutput::BeginClip()
 {
     std::unique_lock lock(m_mutex);
+    if (WasStopped())
+        return 0;
     const std::uint64_t nGeneration = ++m_nGeneration;
     m_changed.notify_all();
     const auto deadline = std::chrono::steady_clock::now() + releaseWait;
@@ -127,6 +130,12 @@ bool CAlsaAudioOutput::IsNewest(std::uint64_t nGeneration) const
 {
     std::lock_guard lock(m_mutex);
     return m_nGeneration == nGeneration;
+}
+
+bool CAlsaAudioOutput::WasStopped() const
+{
+    const std::uint64_t nWorker = CThread::CurrentNumber();
+    return nWorker != 0 && nWorker <= m_nStoppedWorkers;
 }
 
 bool CAlsaAudioOutput::WaitWhileNewest(std::uint64_t nGeneration, std::chrono::milliseconds timeout)

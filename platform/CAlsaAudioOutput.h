@@ -14,7 +14,8 @@ class CWaveImage;
 // Plays clips through ALSA's "default" device, one at a time: a newer clip or StopAll cuts
 // the playing one off between two writes, and its call returns. The samples are written
 // in short slices, and between two slices the worker passes a safe point, where it holds
-// no lock and is inside no ALSA call. Every failure is silent: alsa-lib prints nothing.
+// no lock and is inside no ALSA call. StopAll also stops the workers that had been created
+// and had not yet begun their clip. Every failure is silent: alsa-lib prints nothing.
 class CAlsaAudioOutput : public CAudioOutput
 {
 public:
@@ -44,6 +45,8 @@ private:
     std::uint64_t BeginClip();
     void EndClip();
     bool IsNewest(std::uint64_t nGeneration) const;
+    // A worker created before the last StopAll plays nothing, though it comes late.
+    bool WasStopped() const;
     // Waits up to the given time, or until a newer clip or StopAll; true if cut off.
     bool WaitWhileNewest(std::uint64_t nGeneration, std::chrono::milliseconds timeout);
     void Play(const CWaveImage& wave, std::uint64_t nGeneration);
@@ -52,5 +55,6 @@ private:
     std::condition_variable m_changed;
     std::uint64_t m_nGeneration = 0;
     int m_nOpen = 0;
+    std::uint64_t m_nStoppedWorkers = 0;
     std::optional<Format> m_lastFormat;
 };

@@ -33,9 +33,16 @@ CRecordingAudioOutput::~CRecordingAudioOutput()
 void CRecordingAudioOutput::PlayWave(const void* pImage, std::size_t nSize)
 {
     const unsigned nClipId = ClipIdOf(pImage);
+    const std::uint64_t nWorker = CThread::CurrentNumber();
     std::unique_lock lock(m_mutex);
-    CutOffPlaying();
     const std::size_t nSerial = ++m_nSerials;
+    if (nWorker != 0 && nWorker <= m_nStoppedWorkers)
+    {
+        m_plays.push_back({pImage, nSize, nClipId, true, true, nSerial});
+        m_changed.notify_all();
+        return;
+    }
+    CutOffPlaying();
     m_plays.push_back({pImage, nSize, nClipId, false, false, nSerial});
     ++m_nPlaying;
     m_changed.notify_all();
@@ -56,6 +63,7 @@ void CRecordingAudioOutput::StopAll()
 {
     std::lock_guard lock(m_mutex);
     ++m_nStopAll;
+    m_nStoppedWorkers = CThread::CreatedCount();
     CutOffPlaying();
     m_changed.notify_all();
 }

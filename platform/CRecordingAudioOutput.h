@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     // call then waits like a clip that never ends, passing its safe points, until a newer
     // clip or StopAll cuts it off or hold mode is left (it then ends normally).
     void PlayWave(const void* pImage, std::size_t nSize) override;
+    // Cuts off the clips still held, and those of the workers already created that have
+    // not begun theirs: these are recorded as cut off and return at once.
     void StopAll() override;
 
     void SetHoldPlayback(bool bHold);
@@ -67,4 +70,5 @@ private:
     int m_nStopAll = 0;
     std::size_t m_nPlaying = 0;
     std::size_t m_nSerials = 0;
+    std::uint64_t m_nStoppedWorkers = 0;
 };

@@ -1,5 +1,6 @@
 #include "CThread.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
@@ -20,11 +21,14 @@ namespace
 {
 // The state of the worker that runs on this thread; null on threads that no CThread started.
 thread_local CThread::State* t_pCurrent = nullptr;
+thread_local std::uint64_t t_nCurrentNumber = 0;
+std::atomic<std::uint64_t> g_nCreated{0};
 
 void RunWorker(std::shared_ptr<CThread::State> pState, CThread::Procedure pProcedure,
-               unsigned nParam)
+               unsigned nParam, std::uint64_t nNumber)
 {
     t_pCurrent = pState.get();
+    t_nCurrentNumber = nNumber;
     pProcedure(nParam);
     t_pCurrent = nullptr;
     std::lock_guard lock(pState->mutex);
@@ -42,7 +46,8 @@ std::shared_ptr<CThread> CThread::Create(Procedure pProcedure, unsigned nParam)
     std::shared_ptr<CThread> pThread(new CThread());
     try
     {
-        pThread->m_pState->thread = std::thread(RunWorker, pThread->m_pState, pProcedure, nParam);
+        pThread->m_pState->thread =
+            std::thread(RunWorker, pThread->m_pState, pProcedure, nParam, ++g_nCreated);
     }
     catch (const std::system_error&)
     {
@@ -126,4 +131,14 @@ void CThread::SafePoint()
     pState->changed.notify_all();
     pState->changed.wait(lock, [pState] { return pState->nSuspendCount == 0; });
     pState->bHeld = false;
+}
+
+std::uint64_t CThread::CreatedCount()
+{
+    return g_nCreated.load();
+}
+
+std::uint64_t CThread::CurrentNumber()
+{
+    return t_nCurrentNumber;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 
 // A worker thread with one integer parameter. Suspension is cooperative: a suspended worker
@@ -36,6 +37,11 @@ public:
     // Called by a worker: waits here while its suspend count is above 0. Does nothing on a
     // thread that no CThread started.
     static void SafePoint();
+    // Workers are numbered from 1 in the order they were created. A stop can so tell the
+    // workers created before it, even those that have not reached their clip yet.
+    static std::uint64_t CreatedCount();
+    // The calling worker's number; 0 on a thread that no CThread started.
+    static std::uint64_t CurrentNumber();
 
     struct State;
 

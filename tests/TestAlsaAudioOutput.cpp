@@ -199,6 +199,22 @@ TEST_F(AlsaAudioOutputTest, StopAllCutsOffThePlayingClip)
     EXPECT_TRUE(SameBytes(ReadFile(next), ClipSamples(141, 18890)));
 }
 
+TEST_F(AlsaAudioOutputTest, StopAllAlsoStopsAWorkerThatHadNotBegunItsClip)
+{
+    const fs::path capture = CaptureTo("137.raw");
+    HTHREAD hLate = CThread::Create(SoundThreadProcAfterGate, 137);
+    ASSERT_NE(hLate, nullptr);
+    m_output.StopAll();
+    g_pGate->count_down();
+    hLate->Join();
+    EXPECT_FALSE(fs::exists(capture));
+
+    const fs::path next = CaptureTo("140.raw");
+    HTHREAD hNext = CThread::Create(SoundThreadProc, 140);
+    hNext->Join();
+    EXPECT_TRUE(SameBytes(ReadFile(next), ClipSamples(140, 37668)));
+}
+
 TEST_F(AlsaAudioOutputTest, ImagesThatAreNotPlayableNeverOpenTheDevice)
 {
     const CResource clip = CResource::Find(135, "WAV");

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <latch>
 
 namespace
 {
@@ -16,6 +17,14 @@ unsigned PlayClip(unsigned nClipId)
     const CResource clip = CResource::Find(nClipId, "WAV");
     CAudioOutput::Current().PlayWave(clip.Data(), clip.Size());
     return 0;
+}
+
+std::latch* g_pGate = nullptr;
+
+unsigned PlayClipAfterGate(unsigned nClipId)
+{
+    g_pGate->wait();
+    return PlayClip(nClipId);
 }
 } // namespace
 
@@ -112,4 +121,26 @@ TEST(RecordingAudioOutputTest, ClearRecordsForgetsEndedCalls)
     EXPECT_EQ(recorder.StopAllCount(), 0);
     PlayClip(140);
     EXPECT_EQ(recorder.PlayedClips(), std::vector<unsigned>{140});
+}
+
+TEST(RecordingAudioOutputTest, StopAllAlsoStopsAWorkerThatHadNotBegunItsClip)
+{
+    CRecordingAudioOutput recorder;
+    recorder.SetHoldPlayback(true);
+    std::latch gate(1);
+    g_pGate = &gate;
+    HTHREAD hLate = CThread::Create(PlayClipAfterGate, 137);
+    recorder.StopAll();
+    gate.count_down();
+    hLate->Join();
+    EXPECT_EQ(recorder.PlayedClips(), std::vector<unsigned>{137});
+    EXPECT_EQ(recorder.CutOff(), std::vector<bool>{true});
+
+    // Workers created after the stop are held as usual.
+    HTHREAD hNext = CThread::Create(PlayClip, 141);
+    ASSERT_TRUE(recorder.WaitForClips(2, patience));
+    EXPECT_EQ(recorder.PlayingCount(), 1u);
+    recorder.StopAll();
+    hNext->Join();
+    EXPECT_EQ(recorder.CutOff(), (std::vector<bool>{true, true}));
 }

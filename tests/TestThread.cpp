@@ -78,6 +78,19 @@ TEST_F(ThreadTest, Suspend_HoldsTheWorkerAtItsSafePointUntilEveryResumption)
     EXPECT_FALSE(hThread->IsHeld());
 }
 
+TEST_F(ThreadTest, Suspend_OnceHoldsTheWorkerUntilResumed)
+{
+    HTHREAD hThread = CThread::Create(PassSafePointAfterGate, 0);
+    ASSERT_NE(hThread, nullptr);
+    EXPECT_EQ(hThread->Suspend(), 0);
+    g_pGate->count_down();
+    ASSERT_TRUE(hThread->WaitUntilHeld(patience));
+    EXPECT_FALSE(g_bPassedSafePoint);
+    EXPECT_EQ(hThread->Resume(), 1);
+    hThread->Join();
+    EXPECT_TRUE(g_bPassedSafePoint);
+}
+
 TEST_F(ThreadTest, Resume_OfAWorkerThatIsNotSuspendedLeavesItsCountAtZero)
 {
     HTHREAD hThread = CThread::Create(PassSafePointAfterGate, 0);
