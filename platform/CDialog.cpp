@@ -43,8 +43,8 @@ QRect ToQRect(const CRect& rect)
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
-// The template font: the nearest face present, at the pixel height the system gives the
-// point size at 96 dots per inch.
+// The template font at the pixel height the system gives the point size at 96 dots per
+// inch.
 QFont TemplateFont(const DLGTEMPLATE& dlgTemplate)
 {
     LOGFONT logFont;
@@ -53,10 +53,7 @@ QFont TemplateFont(const DLGTEMPLATE& dlgTemplate)
     logFont.lfItalic = dlgTemplate.bItalic;
     logFont.lfCharSet = dlgTemplate.nCharSet;
     logFont.lfFaceName = std::string(dlgTemplate.faceName);
-    QFont font = CQtPeer::MakeFont(logFont);
-    // Fix the face that was found, so that every control reports it.
-    font.setFamily(QFontInfo(font).family());
-    return font;
+    return CQtPeer::MakeFont(logFont);
 }
 
 QPixmap BitmapPixmap(unsigned nId)

@@ -1,5 +1,6 @@
 #include "CQtPeer.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -15,6 +16,8 @@ namespace
 {
 // The room a button's frame leaves its caption on each side.
 constexpr int BUTTON_CAPTION_MARGIN = 4;
+// The templates' face, which this system does not have.
+constexpr const char* TEMPLATE_FACE = "MS Sans Serif";
 
 QString FromUtf8(const std::string& text)
 {
@@ -124,7 +127,9 @@ LOGFONT CQtPeer::DescribeFont(const QFont& font)
     logFont.lfHeight = -info.pixelSize();
     logFont.lfWeight = info.weight();
     logFont.lfItalic = info.italic();
-    logFont.lfFaceName = ToUtf8(info.family());
+    // The face asked for, as the font was made: a font made from the description then
+    // finds the same face again.
+    logFont.lfFaceName = ToUtf8(font.family());
     return logFont;
 }
 
@@ -132,6 +137,8 @@ QFont CQtPeer::MakeFont(const LOGFONT& logFont)
 {
     QFont font(FromUtf8(logFont.lfFaceName));
     font.setStyleHint(QFont::SansSerif);
+    if (font.family() == QLatin1String(TEMPLATE_FACE))
+        SubstituteTemplateFace(font);
     // A positive height is the cell's; the characters then take about that much.
     const int nPixels = std::abs(logFont.lfHeight);
     if (nPixels > 0)
@@ -139,6 +146,25 @@ QFont CQtPeer::MakeFont(const LOGFONT& logFont)
     font.setWeight(static_cast<QFont::Weight>(std::clamp(logFont.lfWeight, 1, 1000)));
     font.setItalic(logFont.lfItalic);
     return font;
+}
+
+void CQtPeer::SubstituteTemplateFace(QFont& font)
+{
+    // Faces drawn to the original's widths come first.
+    static const QStringList metricCompatible = {QStringLiteral("Microsoft Sans Serif"),
+                                                 QStringLiteral("Liberation Sans"),
+                                                 QStringLiteral("Arimo"), QStringLiteral("Arial")};
+    for (const QString& face : metricCompatible)
+    {
+        if (QFontDatabase::hasFamily(face))
+        {
+            font.setFamilies({QLatin1String(TEMPLATE_FACE), face});
+            return;
+        }
+    }
+    // The default sans-serif face is wider: narrowed, three bold digits fit the target
+    // edit as they did in the original face.
+    font.setStretch(QFont::SemiCondensed);
 }
 
 QString CQtPeer::WrapCaption(const QString& caption, const QFont& font, int nWidth)

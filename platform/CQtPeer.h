@@ -36,6 +36,8 @@ public:
     static LOGFONT DescribeFont(const QFont& font);
     static QFont MakeFont(const LOGFONT& logFont);
     // Breaks a caption at blanks so that each line fits the width.
+    // The nearest faces present for the templates' face.
+    static void SubstituteTemplateFace(QFont& font);
     static QString WrapCaption(const QString& caption, const QFont& font, int nWidth);
 
 private:
