@@ -1,15 +1,18 @@
 # The dialog layer and the main dialog, on real widgets of Qt's offscreen platform.
-add_library(pivolo_qt_test_main STATIC QtTestMain.cpp)
-target_link_libraries(pivolo_qt_test_main PUBLIC Qt6::Widgets Qt6::Test GTest::gtest)
+add_library(pivolo_widget_test_support STATIC
+    QtTestMain.cpp
+    WidgetTestSupport.h WidgetTestSupport.cpp
+)
+target_link_libraries(pivolo_widget_test_support
+    PUBLIC pivolo_platform_widgets Qt6::Widgets Qt6::Test GTest::gtest)
 
 function(pivolo_add_widget_suite name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE pivolo_ui pivolo_platform_widgets
-        pivolo_platform_sound pivolo_qt_test_main)
+        pivolo_platform_sound pivolo_widget_test_support)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-pivolo_add_widget_suite(test_dialog TestDialog.cpp WidgetTestSupport.h WidgetTestSupport.cpp)
-pivolo_add_widget_suite(test_main_dialog TestMainDialog.cpp WidgetTestSupport.h
-    WidgetTestSupport.cpp)
+pivolo_add_widget_suite(test_dialog TestDialog.cpp)
+pivolo_add_widget_suite(test_main_dialog TestMainDialog.cpp)
