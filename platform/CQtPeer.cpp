@@ -150,7 +150,7 @@ QFont CQtPeer::MakeFont(const LOGFONT& logFont)
 
 void CQtPeer::SubstituteTemplateFace(QFont& font)
 {
-    // Faces drawn to the original's widths come first.
+    // Faces about as narrow as the template face come first.
     static const QStringList metricCompatible = {QStringLiteral("Microsoft Sans Serif"),
                                                  QStringLiteral("Liberation Sans"),
                                                  QStringLiteral("Arimo"), QStringLiteral("Arial")};
@@ -163,7 +163,7 @@ void CQtPeer::SubstituteTemplateFace(QFont& font)
         }
     }
     // The default sans-serif face is wider: narrowed, three bold digits fit the target
-    // edit as they did in the original face.
+    // edit as they do in the template face.
     font.setStretch(QFont::SemiCondensed);
 }
 

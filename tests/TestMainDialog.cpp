@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -190,6 +191,19 @@ TEST_F(MainDialogTest, TileDigitsAreBoldAndTenPixelsTallerAndTheTargetsTwiceThat
     const QFontInfo target(Control(IDC_TARGET)->font());
     EXPECT_EQ(target.pixelSize(), 42);
     EXPECT_EQ(target.weight(), 800);
+}
+
+TEST_F(MainDialogTest, ThreeBoldDigitsFitInsideEachEdit)
+{
+    for (int nId : allEdits)
+    {
+        QLineEdit* pEdit = Edit(nId);
+        const int nFrame = pEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        // The edit keeps a margin of two pixels on either side of its text.
+        const int nRoom = pEdit->width() - 2 * nFrame - 4;
+        EXPECT_LE(pEdit->fontMetrics().horizontalAdvance(QStringLiteral("888")), nRoom) << nId;
+        EXPECT_LE(pEdit->fontMetrics().height(), pEdit->height()) << nId;
+    }
 }
 
 TEST_F(MainDialogTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
