@@ -137,6 +137,20 @@ QWidget* MakeButton(const DLGITEMTEMPLATE& item, QWidget* pParent)
     return pButton;
 }
 
+// The entries a window manager's own menu would offer and the dialog can honour.
+void ResetSystemMenu(CMenu& menu)
+{
+    menu.RemoveAll();
+    menu.AppendMenu(MF_STRING, SC_MOVE, "&Déplacer");
+    menu.AppendMenu(MF_STRING, SC_CLOSE, "&Fermer\tAlt+F4");
+}
+
+void CentreOnScreen(QWidget& widget)
+{
+    if (const QScreen* pScreen = QGuiApplication::primaryScreen())
+        widget.move(pScreen->availableGeometry().center() - widget.rect().center());
+}
+
 QWidget* MakeControl(const DLGITEMTEMPLATE& item, QWidget* pParent)
 {
     QWidget* pWidget = nullptr;
@@ -264,53 +278,57 @@ bool CDialog::Create()
     widget.setFont(TemplateFont(*pTemplate));
     widget.setFixedSize(DialogUnitsToPixelsX(pTemplate->cx), DialogUnitsToPixelsY(pTemplate->cy));
     widget.setModal(m_pImpl->bModal);
+    CreateControls(*pTemplate);
+    ResetSystemMenu(m_pImpl->systemMenu);
 
+    const bool bFocusFirst = InitialiseDialog();
+    if (pTemplate->style & DS_CENTER)
+        CentreOnScreen(widget);
+    // Ended during its initialisation: it is never shown.
+    if (m_pImpl->bEnded)
+        return true;
+    widget.show();
+    if (bFocusFirst)
+        FocusFirstTabStop();
+    return true;
+}
+
+void CDialog::CreateControls(const DLGTEMPLATE& dlgTemplate)
+{
     // Created in template order, which makes it the tab order and stacks each control over
     // the ones before it.
-    for (const DLGITEMTEMPLATE& item : pTemplate->items)
+    for (const DLGITEMTEMPLATE& item : dlgTemplate.items)
     {
-        QWidget* pControl = MakeControl(item, &widget);
+        QWidget* pControl = MakeControl(item, m_pImpl->pWidget.get());
         m_pImpl->controls.push_back(pControl);
         m_pImpl->controlStyles.push_back(item.style);
         auto pPeer = std::make_unique<CQtPeer>(pControl, item.eClass, item.style);
         // A wrapped caption is laid out once the button has its size and font.
         pPeer->SetText(pPeer->GetText());
-        if (item.nId != IDC_STATIC)
-            m_pImpl->peers[item.nId] = std::move(pPeer);
-        if (auto* pButton = qobject_cast<QPushButton*>(pControl); pButton && item.nId != IDC_STATIC)
+        if (item.nId == IDC_STATIC)
+            continue;
+        m_pImpl->peers[item.nId] = std::move(pPeer);
+        if (auto* pButton = qobject_cast<QPushButton*>(pControl))
         {
             const int nId = item.nId;
-            QObject::connect(pButton, &QPushButton::clicked, &widget,
+            QObject::connect(pButton, &QPushButton::clicked, pButton,
                              [this, nId] { SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED)); });
         }
     }
-    m_pImpl->systemMenu.RemoveAll();
-    m_pImpl->systemMenu.AppendMenu(MF_STRING, SC_MOVE, "&Déplacer");
-    m_pImpl->systemMenu.AppendMenu(MF_STRING, SC_CLOSE, "&Fermer\tAlt+F4");
+}
 
-    const bool bFocusFirst = InitialiseDialog();
-    if (pTemplate->style & DS_CENTER)
+void CDialog::FocusFirstTabStop()
+{
+    for (std::size_t i = 0; i < m_pImpl->controls.size(); ++i)
     {
-        if (const QScreen* pScreen = QGuiApplication::primaryScreen())
-            widget.move(pScreen->availableGeometry().center() - widget.rect().center());
-    }
-    if (m_pImpl->bEnded)
-        return true;
-    widget.show();
-    if (bFocusFirst)
-    {
-        for (std::size_t i = 0; i < m_pImpl->controls.size(); ++i)
+        QWidget* pControl = m_pImpl->controls[i];
+        if ((m_pImpl->controlStyles[i] & WS_TABSTOP) && pControl->isEnabled() &&
+            pControl->isVisible())
         {
-            QWidget* pControl = m_pImpl->controls[i];
-            if ((m_pImpl->controlStyles[i] & WS_TABSTOP) && pControl->isEnabled() &&
-                pControl->isVisible())
-            {
-                pControl->setFocus(Qt::TabFocusReason);
-                break;
-            }
+            pControl->setFocus(Qt::TabFocusReason);
+            return;
         }
     }
-    return true;
 }
 
 void CDialog::DestroyWindow()
@@ -348,11 +366,7 @@ CMenu* CDialog::GetSystemMenu(bool bRevert)
     if (!IsWindow())
         return nullptr;
     if (bRevert)
-    {
-        m_pImpl->systemMenu.RemoveAll();
-        m_pImpl->systemMenu.AppendMenu(MF_STRING, SC_MOVE, "&Déplacer");
-        m_pImpl->systemMenu.AppendMenu(MF_STRING, SC_CLOSE, "&Fermer\tAlt+F4");
-    }
+        ResetSystemMenu(m_pImpl->systemMenu);
     return &m_pImpl->systemMenu;
 }
 
@@ -410,8 +424,10 @@ void CDialog::ShowSystemMenu()
         }
         QAction* pAction = pMenu->addAction(FromUtf8(entry.text));
         const unsigned nId = entry.nId;
-        QObject::connect(pAction, &QAction::triggered, pMenu,
-                         [this, nId] { SendMessage(WM_SYSCOMMAND, nId); });
+        // Sent once the menu has closed, as a command that may open a modal window.
+        QObject::connect(
+            pAction, &QAction::triggered, m_pImpl->pWidget.get(),
+            [this, nId] { SendMessage(WM_SYSCOMMAND, nId); }, Qt::QueuedConnection);
     }
     pMenu->popup(m_pImpl->pWidget->mapToGlobal(QPoint(0, 0)));
 }

@@ -38,6 +38,7 @@ constexpr WPARAM MAKEWPARAM(unsigned nLow, unsigned nHigh)
 }
 
 class CDialog;
+struct DLGTEMPLATE;
 
 // One entry of a dialog's handler table: a message (for WM_COMMAND, a notification code
 // and a control id too) and the member that handles it. Entries are made with the helpers
@@ -137,6 +138,8 @@ protected:
     void OnCancel() { EndDialog(IDCANCEL); }
 
 private:
+    void CreateControls(const DLGTEMPLATE& dlgTemplate);
+    void FocusFirstTabStop();
     const CHandlerEntry* FindHandler(unsigned nMessage, unsigned nCode, int nId) const;
     LRESULT Call(const CHandlerEntry& entry, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(unsigned nMessage, WPARAM wParam, LPARAM lParam);

@@ -318,9 +318,12 @@ TEST_F(DialogTest, SystemMenuPopsUpWithAltSpaceAndSendsTheChosenEntry)
     EXPECT_EQ(actions[1]->text(), QStringLiteral("&Fermer\tAlt+F4"));
     EXPECT_TRUE(actions[2]->isSeparator());
     EXPECT_EQ(actions[3]->text(), QStringLiteral("&Entrée ajoutée"));
-    actions[3]->trigger();
-    pPopup->close();
+    // Up from nothing chosen goes to the last entry.
+    QTest::keyClick(pPopup, Qt::Key_Up);
+    QTest::keyClick(pPopup, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_dialog.m_systemCommands.empty(); }));
     EXPECT_EQ(m_dialog.m_systemCommands, std::vector<unsigned>{16});
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_TRUE(Window()->isVisible());
 }
 
@@ -331,6 +334,7 @@ TEST_F(DialogTest, RightClickOnTheBackgroundPopsUpTheSystemMenuWhoseCloseEnds)
     QMenu* pPopup = OpenPopup();
     ASSERT_NE(pPopup, nullptr);
     pPopup->actions().at(1)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_dialog.m_systemCommands.empty(); }));
     EXPECT_EQ(m_dialog.m_systemCommands.back(), SC_CLOSE);
     EXPECT_TRUE(Ended(IDCANCEL));
 }
