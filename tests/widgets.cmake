@@ -16,3 +16,15 @@ endfunction()
 
 pivolo_add_widget_suite(test_dialog TestDialog.cpp)
 pivolo_add_widget_suite(test_main_dialog TestMainDialog.cpp)
+
+# The program itself on a virtual X display, driven as a player would.
+find_program(PIVOLO_XVFB_RUN xvfb-run)
+find_program(PIVOLO_XDOTOOL xdotool)
+if(PIVOLO_XVFB_RUN AND PIVOLO_XDOTOOL)
+    add_test(NAME desktop_main_dialog
+        COMMAND ${PIVOLO_XVFB_RUN} -a -s "-screen 0 800x600x24"
+            ${CMAKE_CURRENT_SOURCE_DIR}/desktop/RunMainDialog.sh $<TARGET_FILE:pivolo>)
+    set_tests_properties(desktop_main_dialog PROPERTIES
+        TIMEOUT 120
+        ENVIRONMENT "QT_QPA_PLATFORM=xcb;ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa/nodevice.conf;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/desktop/lsan.supp")
+endif()
