@@ -16,9 +16,14 @@ template <class T> T ReadLittleEndian(const std::uint8_t* p)
 bool CBitmap::LoadBitmap(unsigned nId)
 {
     const CResource resource = CResource::Find(nId, "BITMAP");
-    m_pData = static_cast<const std::uint8_t*>(resource.Data());
-    m_nSize = resource.Size();
+    Attach(resource.Data(), resource.Size());
     return IsLoaded();
+}
+
+void CBitmap::Attach(const void* pData, std::size_t nSize)
+{
+    m_pData = static_cast<const std::uint8_t*>(pData);
+    m_nSize = pData ? nSize : 0;
 }
 
 std::optional<BITMAPINFOHEADER> CBitmap::InfoHeader() const

@@ -29,6 +29,8 @@ class CBitmap
 public:
     // The resource's bytes; nothing when it is missing.
     bool LoadBitmap(unsigned nId);
+    // A bitmap's bytes held elsewhere, used in place; they must outlive the bitmap.
+    void Attach(const void* pData, std::size_t nSize);
     bool IsLoaded() const { return m_pData != nullptr; }
     const std::uint8_t* Data() const { return m_pData; }
     std::size_t Size() const { return m_nSize; }

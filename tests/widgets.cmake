@@ -28,3 +28,8 @@ if(PIVOLO_XVFB_RUN AND PIVOLO_XDOTOOL)
         TIMEOUT 120
         ENVIRONMENT "QT_QPA_PLATFORM=xcb;ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa/nodevice.conf;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/desktop/lsan.supp")
 endif()
+
+add_executable(test_bitmap TestBitmap.cpp)
+target_link_libraries(test_bitmap PRIVATE pivolo_platform_widgets pivolo_platform_sound
+    GTest::gtest_main)
+add_test(NAME test_bitmap COMMAND test_bitmap)
