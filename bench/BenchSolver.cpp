@@ -81,7 +81,8 @@ void Sweep(benchmark::State& state)
             dTotal += d;
         }
     }
-    state.counters["mean_ms"] = 1e3 * dTotal / (static_cast<double>(state.iterations()) * games.size());
+    state.counters["mean_ms"] =
+        1e3 * dTotal / (static_cast<double>(state.iterations()) * games.size());
     state.counters["slowest_ms"] = 1e3 * dSlowest;
 }
 

@@ -9,9 +9,7 @@ constexpr std::size_t kSlots = std::size_t{1} << 16;
 constexpr std::size_t kProbes = 4;
 } // namespace
 
-CFailedStates::CFailedStates() : m_entries(kSlots)
-{
-}
+CFailedStates::CFailedStates() : m_entries(kSlots) {}
 
 void CFailedStates::UseFor(std::int32_t nTarget, int nSecondStart)
 {

@@ -30,8 +30,7 @@ void CombineSides(const std::vector<std::int32_t>& left, const std::vector<std::
 }
 
 // Each split of a subset into two non-empty sides, once: the side with the lowest tile left.
-template <typename Visit>
-void ForEachSplit(int nMask, Visit&& visit)
+template <typename Visit> void ForEachSplit(int nMask, Visit&& visit)
 {
     const int nLowest = nMask & -nMask;
     for (int nLeft = (nMask - 1) & nMask; nLeft > 0; nLeft = (nLeft - 1) & nMask)
@@ -89,9 +88,11 @@ CReachableValues::CReachableValues(const std::int32_t* pTiles)
             values = tiles;
             continue;
         }
-        ForEachSplit(nMask, [&](int nLeft, int nRight) {
-            CombineSides(Values(nLeft), Values(nRight), [&](std::int32_t r) { values.push_back(r); });
-        });
+        ForEachSplit(nMask,
+                     [&](int nLeft, int nRight) {
+                         CombineSides(Values(nLeft), Values(nRight),
+                                      [&](std::int32_t r) { values.push_back(r); });
+                     });
         std::sort(values.begin(), values.end());
         values.erase(std::unique(values.begin(), values.end()), values.end());
     }
@@ -107,12 +108,16 @@ std::int64_t CReachableValues::NearestOfFullSet(std::int32_t nTarget, std::int64
     const std::int64_t nLow = std::max<std::int64_t>(0, nTarget - nDistance);
     const std::int64_t nHigh = static_cast<std::int64_t>(nTarget) + nDistance;
     std::int64_t nBest = -1;
-    ForEachSplit(FullSet, [&](int nLeft, int nRight) {
-        CombineSides(Values(nLeft), Values(nRight), [&](std::int32_t r) {
-                         if (r >= nLow && r <= nHigh)
-                             nBest = Nearer(nTarget, nBest, r);
-                     });
-    });
+    ForEachSplit(FullSet,
+                 [&](int nLeft, int nRight)
+                 {
+                     CombineSides(Values(nLeft), Values(nRight),
+                                  [&](std::int32_t r)
+                                  {
+                                      if (r >= nLow && r <= nHigh)
+                                          nBest = Nearer(nTarget, nBest, r);
+                                  });
+                 });
     return nBest;
 }
 

@@ -14,8 +14,9 @@ class CTilePool : public CByteArray
 {
 public:
     static constexpr const char* szBadTile = "Au moins une plaque a une valeur incorrecte";
-    static constexpr std::array<BYTE, 28> FullSet = {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7,
-        8, 8, 9, 9, 10, 10, 25, 25, 50, 50, 75, 75, 100, 100};
+    static constexpr std::array<BYTE, 28> FullSet = {1,  1,  2,  2,  3,  3,  4,   4,  5,  5,
+                                                     6,  6,  7,  7,  8,  8,  9,   9,  10, 10,
+                                                     25, 25, 50, 50, 75, 75, 100, 100};
 
     CTilePool() = default;
     ~CTilePool() override;

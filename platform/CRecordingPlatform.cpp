@@ -1,8 +1,6 @@
 #include "CRecordingPlatform.h"
 
-CRecordingPlatform::CRecordingPlatform() : m_pPrevious(CPlatform::Install(this))
-{
-}
+CRecordingPlatform::CRecordingPlatform() : m_pPrevious(CPlatform::Install(this)) {}
 
 CRecordingPlatform::~CRecordingPlatform()
 {

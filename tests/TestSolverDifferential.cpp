@@ -82,7 +82,8 @@ TEST(SolverDifferential, RandomGamesMatchThePlainSearch)
     {
         // A few games (small tiles, a large target) have their nearest value hundreds of
         // trial values away: minutes for the plain search. Other games take their places.
-        const ReferenceResult result = ExpectSameAsReference({DrawTiles(random), anyTarget(random)}, 4);
+        const ReferenceResult result =
+            ExpectSameAsReference({DrawTiles(random), anyTarget(random)}, 4);
         if (result.bGaveUp)
             continue;
         nNearest += result.nResult == 0;
@@ -163,12 +164,10 @@ TEST(SolverDifferential, EqualDistancesAboveAndBelowMatchThePlainSearch)
     // Nothing reachable nearer than some distance d, and both target + d and target - d
     // reachable: the value above is the one listed.
     const std::vector<Game> games = {
-        {{8, 2, 6, 1, 1, 8}, 818},      {{10, 5, 4, 25, 75, 1}, 618},
-        {{3, 7, 8, 4, 4, 2}, 723},      {{6, 2, 3, 5, 6, 3}, 305},
-        {{8, 50, 9, 50, 2, 9}, 705},    {{1, 9, 2, 6, 5, 8}, 739},
-        {{9, 6, 5, 6, 2, 1}, 911},      {{9, 10, 100, 100, 4, 25}, 357},
-        {{50, 7, 2, 25, 75, 1}, 783},   {{6, 8, 3, 2, 50, 4}, 887},
-        {{6, 75, 1, 75, 2, 50}, 520},   {{100, 1, 4, 4, 5, 100}, 233},
+        {{8, 2, 6, 1, 1, 8}, 818},  {{10, 5, 4, 25, 75, 1}, 618},    {{3, 7, 8, 4, 4, 2}, 723},
+        {{6, 2, 3, 5, 6, 3}, 305},  {{8, 50, 9, 50, 2, 9}, 705},     {{1, 9, 2, 6, 5, 8}, 739},
+        {{9, 6, 5, 6, 2, 1}, 911},  {{9, 10, 100, 100, 4, 25}, 357}, {{50, 7, 2, 25, 75, 1}, 783},
+        {{6, 8, 3, 2, 50, 4}, 887}, {{6, 75, 1, 75, 2, 50}, 520},    {{100, 1, 4, 4, 5, 100}, 233},
     };
     for (const Game& game : games)
     {
