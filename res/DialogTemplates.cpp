@@ -45,10 +45,11 @@ constexpr std::array<DLGITEMTEMPLATE, 5> aboutBoxItems{{
     {Static, IDC_STATIC, "", IDR_MAINFRAME, 11, 17, 20, 20, CHILD | SS_ICON},
     {Static, IDC_STATIC, "Le pivolo version 1.31", 0, 61, 7, 119, 8,
      CHILD | SS_LEFT | SS_NOPREFIX | WS_GROUP},
-    {Static, IDC_STATIC, "Atelier du calcul mental", 0, 17, 68, 110, 8, CHILD | SS_LEFT | WS_GROUP},
+    {Static, IDC_STATIC, "Atelier du pivolo", 0, 17, 68, 110, 8, CHILD | SS_LEFT | WS_GROUP},
     {Button, IDOK, "OK", 0, 166, 65, 32, 14, CHILD | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP},
-    {Static, IDC_STATIC, "Réalisé par :\n\tAnne Martin\n\tBruno Lefèvre\n\tClaire Dubois", 0, 41,
-     25, 119, 37, CHILD | SS_LEFT | WS_GROUP},
+    {Static, IDC_STATIC,
+     "Réalisé par :\n\tL'équipe du pivolo\n\tSes contributeurs\n\tSes joueurs d'essai", 0, 41, 25,
+     119, 37, CHILD | SS_LEFT | WS_GROUP},
 }};
 
 constexpr std::array<std::pair<unsigned, std::string_view>, 1> stringTable{{
