@@ -1,13 +1,18 @@
 #include "CMainDialog.h"
 
+#include "CAboutDialog.h"
 #include "CAudioOutput.h"
 #include "CDialogTemplate.h"
 #include "CPaintDC.h"
+#include "CSolver.h"
+#include "ParseDecimal.h"
 #include "Resource.h"
 #include "SoundThreadProc.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdio>
 
 namespace
 {
@@ -17,6 +22,11 @@ constexpr const char* szSoundQuestion =
 constexpr int TILE_FONT_EXTRA_HEIGHT = 10;
 constexpr int TILE_FONT_WEIGHT = 800;
 constexpr int EDIT_LIMIT = 3;
+constexpr const char* szBadTarget = "Valeur à trouver incorrecte";
+constexpr int TARGET_MIN = 0;
+constexpr int TARGET_MAX = 999;
+// A search that took longer than this, in whole seconds, is too slow for a success clip.
+constexpr double QUICK_SECONDS = 30.0;
 // How long the destructor waits for a worker before cutting the sound off again: a worker
 // may start its clip just after the first cut.
 constexpr std::chrono::milliseconds WORKER_END_WAIT{10};
@@ -133,17 +143,88 @@ HICON CMainDialog::OnDragIconQuery()
 void CMainDialog::OnSystemCommand(unsigned nId, LPARAM lParam)
 {
     if ((nId & 0xFFF0) == IDM_ABOUTBOX)
+    {
+        OnAbout();
         return;
+    }
     CDialog::OnSystemCommand(nId, lParam);
 }
 
-void CMainDialog::OnRandomDraw() {}
+void CMainDialog::OnRandomDraw()
+{
+    m_tilePool.Refill();
+    char szText[4];
+    for (CEdit* pTile :
+         {&m_editTile1, &m_editTile2, &m_editTile3, &m_editTile4, &m_editTile5, &m_editTile6})
+        pTile->SetWindowText(m_tilePool.DrawTileText(szText));
+    char szTarget[16];
+    std::snprintf(szTarget, sizeof szTarget, "%d", m_tilePool.DrawTarget());
+    m_editTarget.SetWindowText(szTarget);
+}
 
-void CMainDialog::OnCompute() {}
+void CMainDialog::OnCompute()
+{
+    m_listSolution.ResetContent();
+    m_tilePool.ResetValidation();
 
-void CMainDialog::OnShowTiles() {}
+    const std::array<CEdit*, 6> tileEdits = {&m_editTile1, &m_editTile2, &m_editTile3,
+                                             &m_editTile4, &m_editTile5, &m_editTile6};
+    std::array<int, 6> tiles{};
+    for (std::size_t i = 0; i < tiles.size(); ++i)
+    {
+        tiles[i] = m_tilePool.CheckTile(*tileEdits[i]);
+        if (tiles[i] > 0)
+            continue;
+        // -1: the check has shown the message already; 0: a tile too many, not yet told.
+        if (tiles[i] == 0)
+            AfxMessageBox(CTilePool::szBadTile, MB_OK);
+        return;
+    }
 
-void CMainDialog::OnAbout() {}
+    char szTarget[32];
+    m_editTarget.GetWindowText(szTarget, sizeof szTarget);
+    const int nTarget = ParseDecimal(szTarget);
+    if (nTarget < TARGET_MIN || nTarget > TARGET_MAX)
+    {
+        AfxMessageBox(szBadTarget, MB_OK);
+        return;
+    }
+
+    CSolver solver(tiles[0], tiles[1], tiles[2], tiles[3], tiles[4], tiles[5], nTarget,
+                   &m_listSolution);
+    SuspendSound();
+    m_btnCompute.EnableWindow(false);
+    CPlatform& platform = CPlatform::Current();
+    platform.SetCursor(ECursor::Wait);
+    const std::int64_t nStart = platform.CalendarTime();
+    const int nReachedTarget = solver.Solve();
+    const std::int64_t nEnd = platform.CalendarTime();
+    m_btnCompute.EnableWindow(true);
+    platform.SetCursor(ECursor::Arrow);
+    ResumeSound();
+
+    const double dElapsed = static_cast<double>(nEnd - nStart);
+    char szTime[64];
+    std::snprintf(szTime, sizeof szTime, "Temps écoulé : %3.0lf sec", dElapsed);
+    m_staticTime.SetWindowText(szTime);
+
+    if (dElapsed <= QUICK_SECONDS && nReachedTarget == 1)
+    {
+        ++m_nSuccessCount;
+        StartSound(m_nSuccessCount % 2 != 0 ? IDW_SUCCESS_ODD : IDW_SUCCESS_EVEN);
+    }
+}
+
+void CMainDialog::OnShowTiles()
+{
+    m_tilePool.ShowTiles();
+}
+
+void CMainDialog::OnAbout()
+{
+    CAboutDialog dlgAbout;
+    dlgAbout.DoModal();
+}
 
 void CMainDialog::OnSoundToggle()
 {

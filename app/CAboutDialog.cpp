@@ -1,0 +1,5 @@
+#include "CAboutDialog.h"
+
+#include "Resource.h"
+
+CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX) {}

@@ -1,0 +1,17 @@
+#include "CGameApp.h"
+
+#include "CMainDialog.h"
+
+// The one application object, made before the program starts.
+CGameApp theApp;
+
+bool CGameApp::InitInstance()
+{
+    Enable3dControls();
+    CMainDialog dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    // No message loop after the dialog: the program ends here.
+    return false;
+}
