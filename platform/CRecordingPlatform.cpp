@@ -10,6 +10,8 @@ CRecordingPlatform::~CRecordingPlatform()
 int CRecordingPlatform::MessageBox(const std::string& text, unsigned nType)
 {
     m_messages.push_back({text, nType});
+    if (m_onMessageBox)
+        m_onMessageBox();
     if (!m_answers.empty())
     {
         const int nAnswer = m_answers.front();

@@ -32,6 +32,8 @@ public:
     void SetTime(std::int64_t nSeconds, std::int64_t nStep = 0);
     // Called at each reading, before the clock answers: a test can move time along.
     void OnTimeRead(std::function<void()> hook) { m_onTimeRead = std::move(hook); }
+    // Called while each box is up, before it is answered.
+    void OnMessageBox(std::function<void()> hook) { m_onMessageBox = std::move(hook); }
 
     const std::vector<Message>& Messages() const { return m_messages; }
     const std::string& Output() const { return m_output; }
@@ -50,4 +52,5 @@ private:
     bool m_bFirstRead = true;
     int m_nTimeReads = 0;
     std::function<void()> m_onTimeRead;
+    std::function<void()> m_onMessageBox;
 };

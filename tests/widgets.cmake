@@ -33,3 +33,5 @@ add_executable(test_bitmap TestBitmap.cpp)
 target_link_libraries(test_bitmap PRIVATE pivolo_platform_widgets pivolo_platform_sound
     GTest::gtest_main)
 add_test(NAME test_bitmap COMMAND test_bitmap)
+
+pivolo_add_widget_suite(test_main_dialog_commands TestMainDialogCommands.cpp)
