@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <latch>
+#include "CGate.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,11 +72,11 @@ testing::AssertionResult SameBytes(const Bytes& actual, const Bytes& expected)
     return testing::AssertionSuccess();
 }
 
-std::unique_ptr<std::latch> g_pGate;
+std::unique_ptr<CGate> g_pGate;
 
 unsigned SoundThreadProcAfterGate(unsigned nClipId)
 {
-    g_pGate->wait();
+    g_pGate->Wait();
     return SoundThreadProc(nClipId);
 }
 
@@ -91,7 +91,7 @@ protected:
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_pPrevious = CAudioOutput::Install(&m_output);
-        g_pGate = std::make_unique<std::latch>(1);
+        g_pGate = std::make_unique<CGate>();
     }
 
     void TearDown() override
@@ -161,7 +161,7 @@ TEST_F(AlsaAudioOutputTest, ANewerClipCutsOffThePlayingOne)
     // Suspended before it starts, the worker stops at its first safe point after it has
     // given the device its first samples: the clip is then playing, and stays so.
     hStartUp->Suspend();
-    g_pGate->count_down();
+    g_pGate->Open();
     ASSERT_TRUE(hStartUp->WaitUntilHeld(patience));
 
     const fs::path second = CaptureTo("141.raw");
@@ -183,7 +183,7 @@ TEST_F(AlsaAudioOutputTest, StopAllCutsOffThePlayingClip)
     HTHREAD hStartUp = CThread::Create(SoundThreadProcAfterGate, 137);
     ASSERT_NE(hStartUp, nullptr);
     hStartUp->Suspend();
-    g_pGate->count_down();
+    g_pGate->Open();
     ASSERT_TRUE(hStartUp->WaitUntilHeld(patience));
     m_output.StopAll();
     hStartUp->Resume();
@@ -205,7 +205,7 @@ TEST_F(AlsaAudioOutputTest, StopAllAlsoStopsAWorkerThatHadNotBegunItsClip)
     HTHREAD hLate = CThread::Create(SoundThreadProcAfterGate, 137);
     ASSERT_NE(hLate, nullptr);
     m_output.StopAll();
-    g_pGate->count_down();
+    g_pGate->Open();
     hLate->Join();
     EXPECT_FALSE(fs::exists(capture));
 

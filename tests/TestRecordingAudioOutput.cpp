@@ -6,7 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
-#include <latch>
+#include "CGate.h"
 
 namespace
 {
@@ -19,11 +19,11 @@ unsigned PlayClip(unsigned nClipId)
     return 0;
 }
 
-std::latch* g_pGate = nullptr;
+CGate* g_pGate = nullptr;
 
 unsigned PlayClipAfterGate(unsigned nClipId)
 {
-    g_pGate->wait();
+    g_pGate->Wait();
     return PlayClip(nClipId);
 }
 } // namespace
@@ -127,11 +127,11 @@ TEST(RecordingAudioOutputTest, StopAllAlsoStopsAWorkerThatHadNotBegunItsClip)
 {
     CRecordingAudioOutput recorder;
     recorder.SetHoldPlayback(true);
-    std::latch gate(1);
+    CGate gate;
     g_pGate = &gate;
     HTHREAD hLate = CThread::Create(PlayClipAfterGate, 137);
     recorder.StopAll();
-    gate.count_down();
+    gate.Open();
     hLate->Join();
     EXPECT_EQ(recorder.PlayedClips(), std::vector<unsigned>{137});
     EXPECT_EQ(recorder.CutOff(), std::vector<bool>{true});

@@ -4,7 +4,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <latch>
+#include "CGate.h"
 #include <memory>
 
 namespace
@@ -14,7 +14,7 @@ constexpr std::chrono::seconds patience{10};
 std::atomic<unsigned> g_nParam{0};
 std::atomic<bool> g_bPassedSafePoint{false};
 // Holds a worker back until the test has set it up.
-std::unique_ptr<std::latch> g_pGate;
+std::unique_ptr<CGate> g_pGate;
 
 unsigned RecordParam(unsigned nParam)
 {
@@ -24,7 +24,7 @@ unsigned RecordParam(unsigned nParam)
 
 unsigned PassSafePointAfterGate(unsigned)
 {
-    g_pGate->wait();
+    g_pGate->Wait();
     CThread::SafePoint();
     g_bPassedSafePoint = true;
     return 0;
@@ -37,7 +37,7 @@ protected:
     {
         g_nParam = 0;
         g_bPassedSafePoint = false;
-        g_pGate = std::make_unique<std::latch>(1);
+        g_pGate = std::make_unique<CGate>();
     }
     void TearDown() override { g_pGate.reset(); }
 };
@@ -63,7 +63,7 @@ TEST_F(ThreadTest, Suspend_HoldsTheWorkerAtItsSafePointUntilEveryResumption)
     ASSERT_NE(hThread, nullptr);
     EXPECT_EQ(hThread->Suspend(), 0);
     EXPECT_EQ(hThread->Suspend(), 1);
-    g_pGate->count_down();
+    g_pGate->Open();
 
     ASSERT_TRUE(hThread->WaitUntilHeld(patience));
     EXPECT_EQ(hThread->Resume(), 2);
@@ -83,7 +83,7 @@ TEST_F(ThreadTest, Suspend_OnceHoldsTheWorkerUntilResumed)
     HTHREAD hThread = CThread::Create(PassSafePointAfterGate, 0);
     ASSERT_NE(hThread, nullptr);
     EXPECT_EQ(hThread->Suspend(), 0);
-    g_pGate->count_down();
+    g_pGate->Open();
     ASSERT_TRUE(hThread->WaitUntilHeld(patience));
     EXPECT_FALSE(g_bPassedSafePoint);
     EXPECT_EQ(hThread->Resume(), 1);
@@ -98,7 +98,7 @@ TEST_F(ThreadTest, Resume_OfAWorkerThatIsNotSuspendedLeavesItsCountAtZero)
     EXPECT_EQ(hThread->Resume(), 0);
     EXPECT_EQ(hThread->Suspend(), 0);
     EXPECT_EQ(hThread->Resume(), 1);
-    g_pGate->count_down();
+    g_pGate->Open();
     hThread->Join();
     EXPECT_TRUE(g_bPassedSafePoint);
 }
@@ -122,7 +122,7 @@ TEST_F(ThreadTest, Destructor_LiftsSuspensionAndJoinsTheWorker)
     ASSERT_NE(hThread, nullptr);
     hThread->Suspend();
     hThread->Suspend();
-    g_pGate->count_down();
+    g_pGate->Open();
     ASSERT_TRUE(hThread->WaitUntilHeld(patience));
     hThread.reset();
     EXPECT_TRUE(g_bPassedSafePoint);
