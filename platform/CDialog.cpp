@@ -129,11 +129,27 @@ QWidget* MakeListBox(const DLGITEMTEMPLATE& item, QWidget* pParent)
     return pList;
 }
 
+// A caption as it is read out: the mnemonic marks dropped, a doubled one kept as one.
+QString WithoutMnemonics(const QString& caption)
+{
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i)
+    {
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size())
+            break;
+        text += caption[i];
+    }
+    return text;
+}
+
 QWidget* MakeButton(const DLGITEMTEMPLATE& item, QWidget* pParent)
 {
     auto* pButton = new QPushButton(FromUtf8(item.caption), pParent);
     pButton->setAutoDefault(true);
     pButton->setDefault((item.style & 0xF) == BS_DEFPUSHBUTTON);
+    // The caption is broken into lines to fit the button; a screen reader reads it whole.
+    if (item.style & BS_MULTILINE)
+        pButton->setAccessibleName(WithoutMnemonics(pButton->text()));
     return pButton;
 }
 
@@ -170,6 +186,8 @@ QWidget* MakeControl(const DLGITEMTEMPLATE& item, QWidget* pParent)
         break;
     }
     pWidget->setGeometry(ToQRect(MapDialogRect(item.x, item.y, item.cx, item.cy)));
+    if (!item.accessibleName.empty())
+        pWidget->setAccessibleName(FromUtf8(item.accessibleName));
     if (item.eClass != EControlClass::Static)
         pWidget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     pWidget->setVisible((item.style & WS_VISIBLE) != 0);

@@ -66,6 +66,8 @@ struct DLGITEMTEMPLATE
     int x, y, cx, cy;
     std::uint32_t style;
     std::uint32_t exStyle = 0;
+    // What a screen reader announces; empty to let the control's own text name it.
+    std::string_view accessibleName = {};
 };
 
 // A dialog template: its window, its font and its controls in tab order.
