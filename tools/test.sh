@@ -9,4 +9,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIVOLO_WERRO
     ${PIVOLO_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" ${PIVOLO_CTEST_ARGS:-}
+# A test that hangs fails after five minutes rather than holding up the run.
+ctest --test-dir "$build" --output-on-failure --timeout 300 -j "$(nproc)" ${PIVOLO_CTEST_ARGS:-}
