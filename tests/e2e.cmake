@@ -1,2 +1,29 @@
 # What a screen reader announces, checked on offscreen widgets.
 pivolo_add_widget_suite(test_accessible_names TestAccessibleNames.cpp)
+
+# The program itself, driven from outside as a keyboard user would and read back through
+# the accessibility bus as a screen reader does (tests/e2e/pivolo_e2e.py lists the
+# scenarios). Each scenario starts the program afresh; together they take some seconds.
+find_program(PIVOLO_XVFB Xvfb)
+find_program(PIVOLO_XDOTOOL xdotool)
+find_program(PIVOLO_DBUS_RUN_SESSION dbus-run-session)
+if(PIVOLO_XVFB AND PIVOLO_XDOTOOL AND PIVOLO_DBUS_RUN_SESSION AND EXISTS /usr/bin/python3)
+    add_test(NAME e2e_scenarios
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run.sh $<TARGET_FILE:pivolo>)
+    set_tests_properties(e2e_scenarios PROPERTIES
+        TIMEOUT 300
+        ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/e2e/lsan.supp")
+else()
+    message(WARNING "Xvfb, xdotool, dbus-run-session or /usr/bin/python3 missing: "
+                    "the end-to-end tests are not registered (tools/install-deps.sh installs them)")
+endif()
+
+# The .deb made from this build tree, unpacked and started. Not under the sanitizers: a
+# package of an instrumented build is not one that anybody installs.
+find_program(PIVOLO_CPACK cpack HINTS ${CMAKE_COMMAND}/..)
+find_program(PIVOLO_DPKG_DEB dpkg-deb)
+if(NOT PIVOLO_SANITIZE AND PIVOLO_CPACK AND PIVOLO_DPKG_DEB AND TARGET pivolo)
+    add_test(NAME e2e_package
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunPackage.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(e2e_package PROPERTIES TIMEOUT 300)
+endif()
