@@ -42,7 +42,8 @@ done
 desktop-file-validate "$root/usr/share/applications/pivolo.desktop" \
     || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.pivolo.pivolo.metainfo.xml" \
-    >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log" >&2; fail "the metainfo is not valid"; }
+    >"$work/appstream.log" 2>&1 \
+    || { cat "$work/appstream.log" >&2; fail "the metainfo is not valid"; }
 
 "$here/run.sh" "$root/usr/bin/pivolo" launch_and_escape
 echo "package: 1 passed, 0 failed"

@@ -33,6 +33,7 @@ SOUND_QUESTION = (
     "Il ne faut pas avoir peur, le pivolo n'est qu'un jeu\n"
     "Voulez-vous stopper/activer le son ?"
 )
+SOUND_BUTTON = "Je n'ai jamais joué au \"pivolo\" et j'ai peur"
 TILE_SET = "1 1 2 2 3 3 4 4 5 5 6 6 7 7 8 8 9 9 10 10 25 25 50 50 75 75 100 100 "
 TILE_VALUES = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 25, 50, 75, 100}
 GAME_387 = ("387", ["2", "8", "75", "8", "100", "25"])
@@ -53,6 +54,10 @@ WAIT_SECONDS = 15.0
 QUIET_SECONDS = 1.0
 
 
+# How long each run took to end after Escape, for the report.
+EXIT_TIMES = []
+
+
 class Failure(Exception):
     pass
 
@@ -68,6 +73,8 @@ def wait_for(what, probe, timeout=WAIT_SECONDS):
     while True:
         try:
             result = probe()
+        except Failure:
+            raise
         except Exception:  # the tree changes under the reader: try again
             result = None
         if result:
@@ -203,11 +210,15 @@ class Program:
                 **env,
             },
         )
-        self.app = wait_for("the program on the accessibility bus", self._find_app)
-        self.dialog = wait_for(
-            "the main dialog", lambda: find(self.app, "dialog", MAIN_TITLE)
-        )
-        focus(self.pid, MAIN_TITLE)
+        try:
+            self.app = wait_for("the program on the accessibility bus", self._find_app)
+            self.dialog = wait_for(
+                "the main dialog", lambda: find(self.app, "dialog", MAIN_TITLE)
+            )
+            focus(self.pid, MAIN_TITLE)
+        except BaseException:
+            self.kill()
+            raise
 
     def _find_app(self):
         for app in pyatspi.Registry.getDesktop(0):
@@ -275,6 +286,7 @@ class Program:
             raise Failure(f"the program did not end within {EXIT_SECONDS} s of Escape")
         elapsed = time.monotonic() - start
         check(status == 0, f"the program ended with status {status}")
+        EXIT_TIMES.append(elapsed)
         return elapsed
 
     def kill(self):
@@ -385,10 +397,10 @@ def typed_game_solved(executable, workdir):
         check(program.time_text() == "Temps écoulé :", program.time_text())
         program.type_game(*GAME_387)
         key("Return")
-        lines = wait_for("six solution lines", lambda: len(program.solution()) == 6 and program.solution())
-        check(lines == SOLUTION_387, f"solution {lines}")
-        shown = wait_for("the elapsed time", lambda: program.time_text() in TIMES_387 and program.time_text())
-        check(shown in TIMES_387, shown)
+        wait_for("six solution lines", lambda: len(program.solution()) == 6)
+        check(program.solution() == SOLUTION_387, f"solution {program.solution()}")
+        wait_for("the elapsed time", lambda: program.time_text() != "Temps écoulé :")
+        check(program.time_text() in TIMES_387, f"time {program.time_text()!r}")
         check(not message_boxes(program.app), "a message box opened")
         program.escape()
     finally:
@@ -537,11 +549,10 @@ def sound_switched_off_then_solve_plays_nothing(executable, workdir):
         # The sound button comes after the seven edits and the list in the tab order.
         focus(program.pid, MAIN_TITLE)
         key(*["Tab"] * 8)
+        button = program.control("push button", SOUND_BUTTON)
         wait_for(
             "the sound button to have the focus",
-            lambda: find(program.dialog, "push button", "Je n'ai jamais joué au \"pivolo\" et j'ai peur")
-            .getState()
-            .contains(pyatspi.STATE_FOCUSED),
+            lambda: button.getState().contains(pyatspi.STATE_FOCUSED),
         )
         key("space")
         box = program.wait_box()
@@ -614,9 +625,12 @@ def main():
     for name in names:
         workdir = pathlib.Path(tempfile.mkdtemp(prefix=f"pivolo-{name}-"))
         start = time.monotonic()
+        EXIT_TIMES.clear()
         try:
             SCENARIOS[name](os.path.abspath(args.program), workdir)
-            print(f"ok   {name} ({time.monotonic() - start:.1f} s)", flush=True)
+            exits = ", ".join(f"{t:.2f}" for t in EXIT_TIMES)
+            print(f"ok   {name} ({time.monotonic() - start:.1f} s; ended {exits} s after Escape)",
+                  flush=True)
             shutil.rmtree(workdir)
         except Exception as error:
             failed += 1
