@@ -5,6 +5,7 @@
 #include "CReachableValues.h"
 #include "Step.h"
 
+#include <array>
 #include <cassert>
 #include <cstdio>
 #include <cstring>
@@ -97,31 +98,60 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
     return 0;
 }
 
-int CSolver::Solve()
+bool CSolver::SearchTrial(std::int32_t nTrial, const std::int32_t* pTop)
 {
-    std::int32_t top[8] = {};
-    assert(m_tiles.GetSize() == 6);
-    for (int i = 0; i < 6; ++i)
-        top[i] = m_tiles.GetAt(i);
-
-    // Trial values run T, T+1, T-1, T+2, T-2, ... and the first one reached ends the search.
-    // Every trial value before the nearest reachable one fails and writes nothing, so only
-    // that one is searched.
-    const CReachableValues reachable(top);
-    const std::int32_t t = reachable.Nearest(m_nTarget);
     bool bFound = false;
     for (int nSecondStart : {1, 0})
     {
         m_nSecondStart = nSecondStart;
-        if (Search(t, 6, top))
-        {
-            bFound = true;
+        bFound = Search(nTrial, 6, pTop) != 0;
+        if (bFound)
             break;
-        }
     }
-    assert(bFound && "a reachable value is found by the search with every second operand");
-    (void)bFound;
     m_nSecondStart = 1;
+    return bFound;
+}
+
+std::int32_t CSolver::SearchEveryTrial(const std::int32_t* pTop)
+{
+    // Trial values run T, T+1, T-1, T+2, T-2, ...: any value equal to a tile is reached at
+    // the latest, so this ends.
+    std::int32_t t = m_nTarget;
+    std::int32_t s = 0;
+    while (!SearchTrial(t, pTop))
+    {
+        s = s <= 0 ? 1 - s : -1 - s;
+        t += s;
+    }
+    return t;
+}
+
+int CSolver::Solve()
+{
+    return SolveFrom(CReachableValues(Top().data()).Nearest(m_nTarget));
+}
+
+int CSolver::SolveFrom(std::int32_t nFirstReachable)
+{
+    const std::array<std::int32_t, 8> top = Top();
+    // Every trial value before the nearest reachable one fails and writes nothing, so only
+    // that one is searched. Should the two ever disagree, the trial-by-trial search still
+    // gives the player a solution rather than an empty list.
+    std::int32_t t = nFirstReachable;
+    if (!SearchTrial(t, top.data()))
+    {
+        assert(!"a reachable value is found by the search with every second operand");
+        t = SearchEveryTrial(top.data());
+    }
     m_nReached = t;
     return t == m_nTarget ? 1 : 0;
+}
+
+std::array<std::int32_t, 8> CSolver::Top() const
+{
+    std::array<std::int32_t, 8> top{};
+    assert(m_tiles.GetSize() == 6);
+    for (int i = 0; i < 6; ++i)
+        top[static_cast<std::size_t>(i)] = m_tiles.GetAt(i);
+    return top;
 }

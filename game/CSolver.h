@@ -4,6 +4,7 @@
 #include "CFailedStates.h"
 #include "CTilePool.h"
 
+#include <array>
 #include <cstdint>
 
 class CListBox;
@@ -28,6 +29,17 @@ public:
     std::int32_t GetReached() const { return m_nReached; }
 
 private:
+    friend struct CSolverAccess;
+
+    // Solve, given the value that the reachable-value step found.
+    int SolveFrom(std::int32_t nFirstReachable);
+    // Searches one trial value, first with the latest result only ever a first operand,
+    // then with every value as a second operand; true when it is reached.
+    bool SearchTrial(std::int32_t nTrial, const std::int32_t* pTop);
+    // Every trial value in turn from the target outwards; returns the one reached.
+    std::int32_t SearchEveryTrial(const std::int32_t* pTop);
+    // The six tiles widened, in position order, in the top list's eight places.
+    std::array<std::int32_t, 8> Top() const;
     void AddLine();
 
     std::int32_t m_nTarget;

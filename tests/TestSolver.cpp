@@ -6,8 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
+
+struct CSolverAccess
+{
+    static int SolveFrom(CSolver& solver, std::int32_t nFirstReachable)
+    {
+        return solver.SolveFrom(nFirstReachable);
+    }
+};
 
 namespace
 {
@@ -25,7 +34,9 @@ struct Outcome
     int nReached;
 };
 
-Outcome Solve(const Game& game)
+// Solves the game; with a first reachable value given, the solver starts from it instead
+// of working it out, as if its reachable-value step had gone wrong.
+Outcome Solve(const Game& game, std::optional<std::int32_t> firstReachable = std::nullopt)
 {
     CRecordingPlatform platform;
     CTextPeer peer;
@@ -33,7 +44,8 @@ Outcome Solve(const Game& game)
     list.Attach(&peer);
     const auto& t = game.tiles;
     CSolver solver(t[0], t[1], t[2], t[3], t[4], t[5], game.nTarget, &list);
-    const int nResult = solver.Solve();
+    const int nResult =
+        firstReachable ? CSolverAccess::SolveFrom(solver, *firstReachable) : solver.Solve();
     return {peer.Entries(), platform.Output(), nResult, solver.GetReached()};
 }
 
@@ -109,6 +121,22 @@ TEST(Solver, ListsTheStepsOfTheFirstPathFound)
         EXPECT_EQ(outcome.nResult, row.nResult);
     }
 }
+
+#ifdef NDEBUG
+// A debug build stops on the disagreement instead.
+TEST(Solver, FallsBackOnTheTrialByTrialSearchWhenTheReachableValueIsNotReached)
+{
+    // -1 is never reached: the solver must still list what the plain search lists.
+    for (const Row& row : kRows)
+    {
+        SCOPED_TRACE(Describe(row.game));
+        const Outcome outcome = Solve(row.game, -1);
+        EXPECT_EQ(outcome.list, row.list);
+        EXPECT_EQ(outcome.output, row.output);
+        EXPECT_EQ(outcome.nResult, row.nResult);
+    }
+}
+#endif
 
 TEST(Solver, RefusesStepsThatDoNotFitIn32Bits)
 {
