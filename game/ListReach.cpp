@@ -1,0 +1,116 @@
+#include "ListReach.h"
+
+#include "Step.h"
+
+namespace
+{
+bool HoldsTarget(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
+{
+    for (int i = 0; i < nCount; ++i)
+    {
+        if (pValues[i] == nTarget)
+            return true;
+    }
+    return false;
+}
+
+bool StepMakes(std::int32_t a, std::int32_t b, std::int32_t nTarget)
+{
+    std::int32_t anResults[4];
+    return HoldsTarget(nTarget, StepValues(a, b, anResults), anResults);
+}
+
+bool CanReachFromThree(std::int32_t nTarget, const std::int32_t* v)
+{
+    constexpr int kPairs[3][3] = {{0, 1, 2}, {0, 2, 1}, {1, 2, 0}};
+    for (const auto& pair : kPairs)
+    {
+        std::int32_t anPair[4];
+        const int n = StepValues(v[pair[0]], v[pair[1]], anPair);
+        for (int k = 0; k < n; ++k)
+        {
+            if (anPair[k] == nTarget || StepMakes(anPair[k], v[pair[2]], nTarget))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CanReachFromFour(std::int32_t nTarget, const std::int32_t* v)
+{
+    // The six pairs, numbered so that pairs p and 5 - p share no value.
+    constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+    std::int32_t anPair[6][4];
+    int anCount[6];
+    for (int p = 0; p < 6; ++p)
+    {
+        anCount[p] = StepValues(v[kPairs[p][0]], v[kPairs[p][1]], anPair[p]);
+        if (HoldsTarget(nTarget, anCount[p], anPair[p]))
+            return true;
+    }
+    // Two pairs, then a step of their values.
+    for (int p = 0; p < 3; ++p)
+    {
+        for (int x = 0; x < anCount[p]; ++x)
+        {
+            for (int y = 0; y < anCount[5 - p]; ++y)
+            {
+                if (StepMakes(anPair[p][x], anPair[5 - p][y], nTarget))
+                    return true;
+            }
+        }
+    }
+    // Three values (a pair, then the third), alone or then a step with the fourth, w: its
+    // result must be one of the operands that make the target with w.
+    for (int w = 0; w < 4; ++w)
+    {
+        std::int32_t anNeeded[6];
+        int nNeeded = 0;
+        const bool bAnyWill =
+            !ForEachOperand(v[w], nTarget, [&](std::int32_t b) { anNeeded[nNeeded++] = b; });
+        for (int p = 0; p < 6; ++p)
+        {
+            if (kPairs[p][0] == w || kPairs[p][1] == w)
+                continue;
+            const std::int32_t nThird = v[6 - w - kPairs[p][0] - kPairs[p][1]];
+            for (int x = 0; x < anCount[p]; ++x)
+            {
+                if (bAnyWill)
+                    return true;
+                std::int32_t anResults[4];
+                const int nResults = StepValues(anPair[p][x], nThird, anResults);
+                for (int k = 0; k < nResults; ++k)
+                {
+                    if (anResults[k] == nTarget || HoldsTarget(anResults[k], nNeeded, anNeeded))
+                        return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+} // namespace
+
+bool CanReach(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
+{
+    if (nCount > 4)
+        return true;
+    if (nCount <= 0)
+        return false;
+    if (HoldsTarget(nTarget, nCount, pValues))
+        return true;
+    // No step gives a value below 0.
+    if (nTarget < 0)
+        return false;
+    switch (nCount)
+    {
+    case 1:
+        return false;
+    case 2:
+        return StepMakes(pValues[0], pValues[1], nTarget);
+    case 3:
+        return CanReachFromThree(nTarget, pValues);
+    default:
+        return CanReachFromFour(nTarget, pValues);
+    }
+}
