@@ -14,24 +14,53 @@ bool HoldsTarget(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
     return false;
 }
 
-bool StepMakes(std::int32_t a, std::int32_t b, std::int32_t nTarget)
+// The values x that give the target with one more value a: x itself is the target, or a
+// step of x and a makes it.
+class Needed
 {
-    std::int32_t anResults[4];
-    return HoldsTarget(nTarget, StepValues(a, b, anResults), anResults);
-}
+public:
+    Needed(std::int32_t a, std::int32_t nTarget)
+    {
+        Add(nTarget);
+        m_bEvery = !ForEachOperand(a, nTarget, [this](std::int32_t b) { Add(b); });
+    }
+
+    bool AnyOf(int nCount, const std::int32_t* pValues) const
+    {
+        for (int k = 0; k < nCount; ++k)
+        {
+            // Most values are turned away by their low bits alone.
+            if (m_bEvery ||
+                ((m_nLowBits >> (pValues[k] & 63) & 1) && HoldsTarget(pValues[k], m_n, m_an)))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    void Add(std::int32_t v)
+    {
+        m_an[m_n++] = v;
+        m_nLowBits |= std::uint64_t{1} << (v & 63);
+    }
+
+    std::int32_t m_an[7];
+    int m_n = 0;
+    std::uint64_t m_nLowBits = 0;
+    bool m_bEvery = false;
+};
 
 bool CanReachFromThree(std::int32_t nTarget, const std::int32_t* v)
 {
-    constexpr int kPairs[3][3] = {{0, 1, 2}, {0, 2, 1}, {1, 2, 0}};
+    // Each value, and a step of the other two: what the pair makes must give the target
+    // with it.
+    constexpr int kPairs[3][3] = {{1, 2, 0}, {0, 2, 1}, {0, 1, 2}};
     for (const auto& pair : kPairs)
     {
         std::int32_t anPair[4];
         const int n = StepValues(v[pair[0]], v[pair[1]], anPair);
-        for (int k = 0; k < n; ++k)
-        {
-            if (anPair[k] == nTarget || StepMakes(anPair[k], v[pair[2]], nTarget))
-                return true;
-        }
+        if (Needed(v[pair[2]], nTarget).AnyOf(n, anPair))
+            return true;
     }
     return false;
 }
@@ -53,21 +82,14 @@ bool CanReachFromFour(std::int32_t nTarget, const std::int32_t* v)
     {
         for (int x = 0; x < anCount[p]; ++x)
         {
-            for (int y = 0; y < anCount[5 - p]; ++y)
-            {
-                if (StepMakes(anPair[p][x], anPair[5 - p][y], nTarget))
-                    return true;
-            }
+            if (Needed(anPair[p][x], nTarget).AnyOf(anCount[5 - p], anPair[5 - p]))
+                return true;
         }
     }
-    // Three values (a pair, then the third), alone or then a step with the fourth, w: its
-    // result must be one of the operands that make the target with w.
+    // Three values (a pair, then the third), alone or then a step with the fourth, w.
     for (int w = 0; w < 4; ++w)
     {
-        std::int32_t anNeeded[6];
-        int nNeeded = 0;
-        const bool bAnyWill =
-            !ForEachOperand(v[w], nTarget, [&](std::int32_t b) { anNeeded[nNeeded++] = b; });
+        const Needed needed(v[w], nTarget);
         for (int p = 0; p < 6; ++p)
         {
             if (kPairs[p][0] == w || kPairs[p][1] == w)
@@ -75,15 +97,9 @@ bool CanReachFromFour(std::int32_t nTarget, const std::int32_t* v)
             const std::int32_t nThird = v[6 - w - kPairs[p][0] - kPairs[p][1]];
             for (int x = 0; x < anCount[p]; ++x)
             {
-                if (bAnyWill)
-                    return true;
                 std::int32_t anResults[4];
-                const int nResults = StepValues(anPair[p][x], nThird, anResults);
-                for (int k = 0; k < nResults; ++k)
-                {
-                    if (anResults[k] == nTarget || HoldsTarget(anResults[k], nNeeded, anNeeded))
-                        return true;
-                }
+                if (needed.AnyOf(StepValues(anPair[p][x], nThird, anResults), anResults))
+                    return true;
             }
         }
     }
@@ -107,7 +123,7 @@ bool CanReach(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
     case 1:
         return false;
     case 2:
-        return StepMakes(pValues[0], pValues[1], nTarget);
+        return Needed(pValues[0], nTarget).AnyOf(1, pValues + 1);
     case 3:
         return CanReachFromThree(nTarget, pValues);
     default:
