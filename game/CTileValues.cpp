@@ -10,7 +10,6 @@ namespace
 {
 constexpr std::int64_t kMaxValue = std::numeric_limits<std::int32_t>::max();
 constexpr int kFirstSlotBits = 13;
-constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
 
 // Facts about the 64 groups of tile positions, worked out once.
 struct GroupFacts
@@ -61,9 +60,6 @@ struct GroupFacts
 };
 
 const GroupFacts kGroups;
-
-// A slot holds the value, the group and the entry: 32, 6 and 26 bits.
-constexpr int kEntryBits = 26;
 
 std::uint64_t Key(std::int32_t nValue, int nGroup)
 {
@@ -181,7 +177,7 @@ struct CTileValues::Window
 
 CTileValues::CTileValues()
     : m_values(std::size_t{1} << (kFirstSlotBits - 1)), m_steps(m_values.size()),
-      m_slots(std::size_t{1} << kFirstSlotBits, kNoKey), m_nSlotBits(kFirstSlotBits)
+      m_slots(std::size_t{1} << kFirstSlotBits), m_nSlotBits(kFirstSlotBits)
 {
 }
 
@@ -189,14 +185,15 @@ CTileValues::CTileValues()
 [[gnu::always_inline]] inline void CTileValues::Insert(std::int32_t nValue, int nGroup,
                                                        std::uint64_t nSteps)
 {
-    const std::uint64_t nKey = Key(nValue, nGroup);
+    // The group being made holds the latest entries, from its first one on.
     const std::size_t nMask = m_slots.size() - 1;
-    std::size_t nSlot = Slot(nKey, m_nSlotBits);
-    for (; m_slots[nSlot] != kNoKey; nSlot = (nSlot + 1) & nMask)
+    std::size_t nSlot = Slot(Key(nValue, nGroup), m_nSlotBits);
+    for (; m_slots[nSlot] != 0; nSlot = (nSlot + 1) & nMask)
     {
-        if (m_slots[nSlot] >> kEntryBits == nKey)
+        const std::uint32_t nEntry = m_slots[nSlot] - 1;
+        if (m_values[nEntry] == nValue && static_cast<int>(nEntry) >= m_anBegin[nGroup])
         {
-            m_steps[m_slots[nSlot] & ((1u << kEntryBits) - 1)] |= nSteps;
+            m_steps[nEntry] |= nSteps;
             return;
         }
     }
@@ -205,11 +202,10 @@ CTileValues::CTileValues()
         m_values.resize(2 * m_nEntries);
         m_steps.resize(2 * m_nEntries);
     }
-    assert(m_nEntries < (1u << kEntryBits));
-    m_slots[nSlot] = nKey << kEntryBits | m_nEntries;
     m_values[m_nEntries] = nValue;
     m_steps[m_nEntries] = nSteps;
-    ++m_nEntries;
+    m_slots[nSlot] = static_cast<std::uint32_t>(++m_nEntries);
+    m_anEnd[nGroup] = static_cast<int>(m_nEntries);
     m_filters[static_cast<std::size_t>(nGroup)][(nValue & 2047) >> 6] |= std::uint64_t{1}
                                                                          << (nValue & 63);
     if (2 * m_nEntries > m_slots.size())
@@ -218,19 +214,19 @@ CTileValues::CTileValues()
 
 void CTileValues::Grow()
 {
-    std::vector<std::uint64_t> slots(2 * m_slots.size(), kNoKey);
+    m_slots.assign(2 * m_slots.size(), 0);
     ++m_nSlotBits;
-    const std::size_t nMask = slots.size() - 1;
-    for (std::uint64_t nOld : m_slots)
+    const std::size_t nMask = m_slots.size() - 1;
+    for (int g = 1; g < Groups; ++g)
     {
-        if (nOld == kNoKey)
-            continue;
-        std::size_t nSlot = Slot(nOld >> kEntryBits, m_nSlotBits);
-        while (slots[nSlot] != kNoKey)
-            nSlot = (nSlot + 1) & nMask;
-        slots[nSlot] = nOld;
+        for (int x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+        {
+            std::size_t nSlot = Slot(Key(m_values[static_cast<std::size_t>(x)], g), m_nSlotBits);
+            while (m_slots[nSlot] != 0)
+                nSlot = (nSlot + 1) & nMask;
+            m_slots[nSlot] = static_cast<std::uint32_t>(x + 1);
+        }
     }
-    m_slots.swap(slots);
 }
 
 void CTileValues::SetTiles(const std::int32_t* pTiles)
@@ -289,7 +285,7 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
 
 void CTileValues::Clear()
 {
-    std::fill(m_slots.begin(), m_slots.end(), kNoKey);
+    std::fill(m_slots.begin(), m_slots.end(), 0);
     m_nEntries = 0;
     m_anBegin.fill(0);
     m_anEnd.fill(0);
@@ -303,13 +299,14 @@ int CTileValues::Find(std::int32_t nValue, int nGroup) const
     const auto& filter = m_filters[static_cast<std::size_t>(nGroup)];
     if (!(filter[(nValue & 2047) >> 6] >> (nValue & 63) & 1))
         return -1;
-    const std::uint64_t nKey = Key(nValue, nGroup);
     const std::size_t nMask = m_slots.size() - 1;
-    for (std::size_t nSlot = Slot(nKey, m_nSlotBits); m_slots[nSlot] != kNoKey;
+    for (std::size_t nSlot = Slot(Key(nValue, nGroup), m_nSlotBits); m_slots[nSlot] != 0;
          nSlot = (nSlot + 1) & nMask)
     {
-        if (m_slots[nSlot] >> kEntryBits == nKey)
-            return static_cast<int>(m_slots[nSlot] & ((1u << kEntryBits) - 1));
+        const int nEntry = static_cast<int>(m_slots[nSlot]) - 1;
+        if (m_values[static_cast<std::size_t>(nEntry)] == nValue && nEntry >= m_anBegin[nGroup] &&
+            nEntry < m_anEnd[nGroup])
+            return nEntry;
     }
     return -1;
 }

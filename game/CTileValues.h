@@ -74,8 +74,9 @@ private:
     // Every first step within the group: what "any value of the group" contributes.
     std::array<std::uint64_t, Groups> m_anAnySteps{};
 
-    // Entries by value and group: open addressing, grown to stay at most half full.
-    std::vector<std::uint64_t> m_slots;
+    // Entries by value and group, each as its index plus 1 (0: a free slot): open
+    // addressing, grown to stay at most half full.
+    std::vector<std::uint32_t> m_slots;
     int m_nSlotBits = 0;
     // One bit per value modulo 2048 and group: most values looked up are in no group, and
     // most of those are turned away here without touching the slots.
