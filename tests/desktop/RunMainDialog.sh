@@ -2,7 +2,7 @@
 # The program as a player meets it, on a virtual X display: the main dialog opens with its
 # title and size, Enter leaves it open, the sound button asks its question in a box titled
 # after the program, and Escape ends the program with status 0.
-# Run as: xvfb-run -a RunMainDialog.sh path/to/pivolo
+# Run as: WithVirtualDisplay.sh RunMainDialog.sh path/to/pivolo
 set -euo pipefail
 program=$1
 fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null || true; exit 1; }
