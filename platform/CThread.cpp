@@ -121,12 +121,6 @@ bool CThread::WaitUntilEnded(std::chrono::milliseconds timeout) const
     return m_pState->changed.wait_for(lock, timeout, [this] { return m_pState->bEnded; });
 }
 
-bool CThread::IsInDevice() const
-{
-    std::lock_guard lock(m_pState->mutex);
-    return m_pState->bInDevice;
-}
-
 bool CThread::JoinOrLeave(Deadline deadline)
 {
     LiftSuspension();

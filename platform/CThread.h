@@ -40,8 +40,6 @@ public:
     bool WaitUntilHeld(std::chrono::milliseconds timeout) const;
     // Waits until the worker has ended, or the timeout; true if it has ended.
     bool WaitUntilEnded(std::chrono::milliseconds timeout) const;
-    // True while the worker is with a device that may never answer.
-    bool IsInDevice() const;
     // Lifts any suspension and joins the worker if it ends by the deadline. A worker still
     // with its device then is left to end by itself, at the latest with the process; any
     // other is waited for, as nothing outside the program can hold it up. False when the
@@ -69,7 +67,7 @@ private:
     CThread();
     // Sets the suspend count to 0, so that a held worker goes on.
     void LiftSuspension();
-    // Shared with the running worker, which may outlive neither it nor the join.
+    // Shared with the running worker, which outlives this handle when it was left.
     std::shared_ptr<State> m_pState;
 };
 
