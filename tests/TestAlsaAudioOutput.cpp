@@ -80,6 +80,50 @@ testing::AssertionResult SameBytes(const Bytes& actual, const Bytes& expected)
     return testing::AssertionSuccess();
 }
 
+// A device that blocks inside alsa-lib whatever the mode: the file plugin writing into a
+// named pipe whose reader holds it open and reads nothing. Once the pipe is full, the
+// writing worker waits inside write() until the reader goes away.
+class CBlockedPipe
+{
+public:
+    explicit CBlockedPipe(const fs::path& path) : m_path(path)
+    {
+        mkfifo(path.c_str(), 0600);
+        // Opened first, so that the device's own opening finds a reader.
+        m_nReader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    }
+    CBlockedPipe(const CBlockedPipe&) = delete;
+    CBlockedPipe& operator=(const CBlockedPipe&) = delete;
+    ~CBlockedPipe() { GoAway(); }
+
+    const fs::path& Path() const { return m_path; }
+    bool IsOpen() const { return m_nReader >= 0; }
+    // Waits until a worker has written into the pipe; false on timeout.
+    bool WaitForWriter(std::chrono::milliseconds timeout) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        int nQueued = 0;
+        while (ioctl(m_nReader, FIONREAD, &nQueued) == 0 && nQueued == 0)
+        {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            poll(nullptr, 0, 2);
+        }
+        return nQueued > 0;
+    }
+    // The reader goes away: a writer still blocked gets a broken pipe.
+    void GoAway()
+    {
+        if (m_nReader >= 0)
+            close(m_nReader);
+        m_nReader = -1;
+    }
+
+private:
+    fs::path m_path;
+    int m_nReader = -1;
+};
+
 std::unique_ptr<CGate> g_pGate;
 
 unsigned SoundThreadProcAfterGate(unsigned nClipId)
@@ -117,52 +161,17 @@ protected:
         return path;
     }
 
+    // Plays the start-up clip into a device that blocks.
+    HTHREAD StartUpClipInto(const CBlockedPipe& device)
+    {
+        EXPECT_TRUE(device.IsOpen());
+        CaptureTo(device.Path().filename());
+        return CThread::Create(SoundThreadProc, 137);
+    }
+
     fs::path m_dir;
     CAlsaAudioOutput m_output;
     CAudioOutput* m_pPrevious = nullptr;
-};
-
-// A device that blocks inside alsa-lib whatever the mode: the file plugin writing into a
-// named pipe whose reader holds it open and reads nothing. Once the pipe is full, the
-// writing worker waits inside write() until the reader goes away.
-class CBlockedPipe
-{
-public:
-    explicit CBlockedPipe(const fs::path& path) : m_path(path)
-    {
-        mkfifo(path.c_str(), 0600);
-        // Opened first, so that the device's own opening finds a reader.
-        m_nReader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
-    }
-    CBlockedPipe(const CBlockedPipe&) = delete;
-    CBlockedPipe& operator=(const CBlockedPipe&) = delete;
-    ~CBlockedPipe() { GoAway(); }
-
-    bool IsOpen() const { return m_nReader >= 0; }
-    // Waits until a worker has written into the pipe; false on timeout.
-    bool WaitForWriter(std::chrono::milliseconds timeout) const
-    {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        int nQueued = 0;
-        while (ioctl(m_nReader, FIONREAD, &nQueued) == 0 && nQueued == 0)
-        {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            poll(nullptr, 0, 2);
-        }
-        return nQueued > 0;
-    }
-    // The reader goes away: a writer still blocked gets a broken pipe.
-    void GoAway()
-    {
-        if (m_nReader >= 0)
-            close(m_nReader);
-        m_nReader = -1;
-    }
-
-private:
-    fs::path m_path;
-    int m_nReader = -1;
 };
 
 // Waits for the worker to end; a worker that does not is left, so that a failing test
@@ -312,9 +321,7 @@ TEST_F(AlsaAudioOutputTest, NoDevice_PlaysNothingAndSaysNothing)
 TEST_F(AlsaAudioOutputTest, AWorkerBlockedInItsDeviceIsLeftAndEndsOnceTheDeviceLetsGo)
 {
     CBlockedPipe device(m_dir / "device");
-    ASSERT_TRUE(device.IsOpen());
-    CaptureTo("device");
-    HTHREAD hStartUp = CThread::Create(SoundThreadProc, 137);
+    HTHREAD hStartUp = StartUpClipInto(device);
     ASSERT_TRUE(device.WaitForWriter(patience));
 
     // Cut off, but blocked inside its write: the program's end would not wait for it.
@@ -333,9 +340,7 @@ TEST_F(AlsaAudioOutputTest, AWorkerBlockedInItsDeviceIsLeftAndEndsOnceTheDeviceL
 TEST_F(AlsaAudioOutputTest, ANewerClipDoesNotWaitForAClipBlockedInItsDevice)
 {
     CBlockedPipe device(m_dir / "device");
-    ASSERT_TRUE(device.IsOpen());
-    CaptureTo("device");
-    HTHREAD hStartUp = CThread::Create(SoundThreadProc, 137);
+    HTHREAD hStartUp = StartUpClipInto(device);
     ASSERT_TRUE(device.WaitForWriter(patience));
     // The user-interface thread's part: neither a suspension nor a resumption waits.
     EXPECT_EQ(hStartUp->Suspend(), 0);
