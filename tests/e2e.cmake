@@ -18,13 +18,14 @@ else()
                     "the end-to-end tests are not registered (tools/install-deps.sh installs them)")
 endif()
 
-# What cmake --install installs, and where.
+# What cmake --install installs, and where (not under the sanitizers either, as below).
 if(NOT PIVOLO_SANITIZE)
-    add_test(NAME e2e_install COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunInstall.sh ${CMAKE_BINARY_DIR})
+    add_test(NAME e2e_install
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunInstall.sh ${CMAKE_BINARY_DIR})
 endif()
 
-# The .deb made from this build tree, checked by lintian, unpacked and started. Not under the sanitizers: a
-# package of an instrumented build is not one that anybody installs.
+# The .deb made from this build tree, checked by lintian, unpacked and started. Not under
+# the sanitizers: a package of an instrumented build is not one that anybody installs.
 find_program(PIVOLO_CPACK cpack HINTS ${CMAKE_COMMAND}/..)
 find_program(PIVOLO_DPKG_DEB dpkg-deb)
 if(NOT PIVOLO_SANITIZE AND PIVOLO_CPACK AND PIVOLO_DPKG_DEB AND TARGET pivolo)

@@ -11,7 +11,7 @@ seconds=${1:-30}
 build=${PIVOLO_FUZZ_BUILD:-build/fuzz}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPIVOLO_WERROR=ON \
+    -DCMAKE_CXX_COMPILER=clang++ -DPIVOLO_WERROR=ON \
     -DPIVOLO_BUILD_FUZZ=ON -DPIVOLO_SANITIZE=address,undefined \
     -DPIVOLO_BUILD_TESTS=OFF -DPIVOLO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target pivolo_fuzz

@@ -21,7 +21,13 @@ done
 grep -qx "Exec=$prefix/games/pivolo" "$prefix/share/applications/org.pivolo.pivolo.desktop" \
     || fail "the desktop entry does not start $prefix/games/pivolo"
 
-manual() { MANPATH="$prefix/share/man" MANWIDTH=80 man "$@" 2>&1; }
-manual pivolo-solve | grep -q '^PIVOLO-SOLVE(6)' || fail "man pivolo-solve: $(manual pivolo-solve | head -3)"
-manual -L fr pivolo | grep -q '^NOM' || fail "man -L fr pivolo: $(manual -L fr pivolo | head -3)"
+# The page is read whole before it is searched.
+expect_manual() {
+    local heading=$1
+    shift
+    MANPATH="$prefix/share/man" MANWIDTH=80 man "$@" >"$work/manual.txt" 2>&1 || true
+    grep -q "$heading" "$work/manual.txt" || fail "man $*: $(head -n 3 "$work/manual.txt")"
+}
+expect_manual '^PIVOLO-SOLVE(6)' pivolo-solve
+expect_manual '^NOM' -L fr pivolo
 echo "install: 1 passed, 0 failed"
