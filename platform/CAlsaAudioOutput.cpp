@@ -4,8 +4,11 @@
 #include "CWaveImage.h"
 
 #include <alsa/asoundlib.h>
+#include <pthread.h>
+#include <signal.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace
 {
@@ -17,6 +20,9 @@ constexpr unsigned nLatencyMicroseconds = 200'000;
 constexpr std::chrono::milliseconds releaseWait{250};
 constexpr std::chrono::milliseconds waitSlice{5};
 constexpr int nMaxWriteErrors = 3;
+// How long a full device is waited for at a time: how late a cut-off or a suspension can
+// reach a worker whose device has stalled.
+constexpr int nDeviceWaitMilliseconds = 20;
 
 void QuietAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
@@ -25,6 +31,38 @@ void SilenceAlsa()
     static std::once_flag silenced;
     std::call_once(silenced, [] { snd_lib_error_set_handler(QuietAlsaError); });
 }
+
+// Keeps SIGPIPE from ending the program while this thread plays: a device whose reader has
+// gone away (ALSA's file plugin writing into a pipe, for one) then fails its writes instead,
+// silently like every other sound failure.
+class CBrokenPipeGuard
+{
+public:
+    CBrokenPipeGuard()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
+    }
+    CBrokenPipeGuard(const CBrokenPipeGuard&) = delete;
+    CBrokenPipeGuard& operator=(const CBrokenPipeGuard&) = delete;
+    ~CBrokenPipeGuard()
+    {
+        // A signal raised meanwhile is taken here, before the mask could let it through.
+        if (!sigismember(&m_previous, SIGPIPE))
+        {
+            const timespec noWait{};
+            while (sigtimedwait(&m_pipe, nullptr, &noWait) == SIGPIPE)
+            {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    }
+
+private:
+    sigset_t m_pipe{};
+    sigset_t m_previous{};
+};
 
 // Closes the device on every way out of a play.
 class CPcmHandle
@@ -39,7 +77,11 @@ public:
             snd_pcm_close(m_pPcm);
     }
 
-    bool Open() { return snd_pcm_open(&m_pPcm, "default", SND_PCM_STREAM_PLAYBACK, 0) == 0; }
+    // Non-blocking, so that a device that stalls holds no write up for longer than a wait.
+    bool Open()
+    {
+        return snd_pcm_open(&m_pPcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) == 0;
+    }
     snd_pcm_t* Get() const { return m_pPcm; }
 
 private:
@@ -116,12 +158,15 @@ std::uint64_t CAlsaAudioOutput::BeginClip()
             return 0;
     }
     ++m_nOpen;
+    // Under the lock that StopAll takes: once stopped, no worker goes to the device again.
+    CThread::EnterDevice();
     return nGeneration;
 }
 
 void CAlsaAudioOutput::EndClip()
 {
     std::lock_guard lock(m_mutex);
+    CThread::LeaveDevice();
     --m_nOpen;
     m_changed.notify_all();
 }
@@ -147,6 +192,7 @@ bool CAlsaAudioOutput::WaitWhileNewest(std::uint64_t nGeneration, std::chrono::m
 void CAlsaAudioOutput::Play(const CWaveImage& wave, std::uint64_t nGeneration)
 {
     SilenceAlsa();
+    const CBrokenPipeGuard brokenPipeGuard;
     CPcmHandle pcm;
     if (!pcm.Open() ||
         snd_pcm_set_params(pcm.Get(), SND_PCM_FORMAT_U8, SND_PCM_ACCESS_RW_INTERLEAVED,
@@ -166,12 +212,15 @@ void CAlsaAudioOutput::Play(const CWaveImage& wave, std::uint64_t nGeneration)
     {
         const snd_pcm_sframes_t nWritten =
             snd_pcm_writei(pcm.Get(), pNext, std::min(nLeft, nSliceFrames));
-        if (nWritten >= 0)
+        if (nWritten > 0)
         {
             pNext += static_cast<std::size_t>(nWritten) * wave.Channels();
             nLeft -= static_cast<snd_pcm_uframes_t>(nWritten);
             nErrors = 0;
         }
+        // The device is full: wait for room a while, then look for a cut-off again.
+        else if (nWritten == 0 || nWritten == -EAGAIN)
+            snd_pcm_wait(pcm.Get(), nDeviceWaitMilliseconds);
         // An underrun, after a long suspension for instance, is recovered from.
         else if (snd_pcm_recover(pcm.Get(), static_cast<int>(nWritten), 1) < 0)
             nErrors = nMaxWriteErrors;

@@ -13,9 +13,15 @@ class CWaveImage;
 
 // Plays clips through ALSA's "default" device, one at a time: a newer clip or StopAll cuts
 // the playing one off between two writes, and its call returns. The samples are written
-// in short slices, and between two slices the worker passes a safe point, where it holds
-// no lock and is inside no ALSA call. StopAll also stops the workers that had been created
-// and had not yet begun their clip. Every failure is silent: alsa-lib prints nothing.
+// in short slices to a non-blocking device, which is waited for a short while at a time
+// when it is full; between two slices or waits the worker passes a safe point, where it
+// holds no lock and is inside no ALSA call. So a device that stalls holds neither a
+// cut-off nor a suspension up, unless it blocks inside alsa-lib whatever the mode (a file
+// plugin writing into a pipe nobody reads): the worker is then marked as with its device
+// (CThread::EnterDevice) from the moment it gets the device until it lets it go, so that
+// the program's end need not wait for it. StopAll also stops the workers that had been
+// created and had not yet begun their clip. Every failure is silent: alsa-lib prints
+// nothing, and a device whose reader has gone away raises no SIGPIPE.
 class CAlsaAudioOutput : public CAudioOutput
 {
 public:

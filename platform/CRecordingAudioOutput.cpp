@@ -23,9 +23,10 @@ CRecordingAudioOutput::CRecordingAudioOutput() : m_pPrevious(CAudioOutput::Insta
 CRecordingAudioOutput::~CRecordingAudioOutput()
 {
     CAudioOutput::Install(m_pPrevious);
-    // Held calls end; a call still inside must be gone before the members are.
+    // Held and stalled calls end; a call still inside must be gone before the members are.
     std::unique_lock lock(m_mutex);
     m_bHold = false;
+    m_bStall = false;
     m_changed.notify_all();
     m_changed.wait(lock, [this] { return m_nPlaying == 0; });
 }
@@ -43,9 +44,17 @@ void CRecordingAudioOutput::PlayWave(const void* pImage, std::size_t nSize)
         return;
     }
     CutOffPlaying();
+    const bool bStalled = m_bStall;
+    if (bStalled)
+        CThread::EnterDevice();
     m_plays.push_back({pImage, nSize, nClipId, false, false, nSerial});
     ++m_nPlaying;
     m_changed.notify_all();
+    if (bStalled)
+    {
+        m_changed.wait(lock, [this] { return !m_bStall; });
+        CThread::LeaveDevice();
+    }
     while (m_bHold && !PlayOf(nSerial).bCutOff)
     {
         m_changed.wait_for(lock, holdSlice);
@@ -65,6 +74,13 @@ void CRecordingAudioOutput::StopAll()
     ++m_nStopAll;
     m_nStoppedWorkers = CThread::CreatedCount();
     CutOffPlaying();
+    m_changed.notify_all();
+}
+
+void CRecordingAudioOutput::SetStallPlayback(bool bStall)
+{
+    std::lock_guard lock(m_mutex);
+    m_bStall = bStall;
     m_changed.notify_all();
 }
 

@@ -40,6 +40,10 @@ public:
     void StopAll() override;
 
     void SetHoldPlayback(bool bHold);
+    // In stall mode a call stands for a device that stalls inside its write: its worker is
+    // marked as with its device, passes no safe point and heeds no cut-off until stall
+    // mode is left. It is recorded once so marked.
+    void SetStallPlayback(bool bStall);
 
     // The clip ids of all calls so far, in the order they started.
     std::vector<unsigned> PlayedClips() const;
@@ -67,6 +71,7 @@ private:
     mutable std::condition_variable m_changed;
     std::vector<Play> m_plays;
     bool m_bHold = false;
+    bool m_bStall = false;
     int m_nStopAll = 0;
     std::size_t m_nPlaying = 0;
     std::size_t m_nSerials = 0;

@@ -13,6 +13,8 @@ struct CThread::State
     int nSuspendCount = 0;
     bool bHeld = false;
     bool bEnded = false;
+    bool bInDevice = false;
+    bool bLeft = false;
     std::thread thread;
     std::mutex joinMutex;
 };
@@ -23,6 +25,7 @@ namespace
 thread_local CThread::State* t_pCurrent = nullptr;
 thread_local std::uint64_t t_nCurrentNumber = 0;
 std::atomic<std::uint64_t> g_nCreated{0};
+std::atomic<int> g_nLeftRunning{0};
 
 void RunWorker(std::shared_ptr<CThread::State> pState, CThread::Procedure pProcedure,
                unsigned nParam, std::uint64_t nNumber)
@@ -33,7 +36,18 @@ void RunWorker(std::shared_ptr<CThread::State> pState, CThread::Procedure pProce
     t_pCurrent = nullptr;
     std::lock_guard lock(pState->mutex);
     pState->bEnded = true;
+    if (pState->bLeft)
+        --g_nLeftRunning;
     pState->changed.notify_all();
+}
+
+void SetInDevice(bool bInDevice)
+{
+    CThread::State* pState = t_pCurrent;
+    if (pState == nullptr)
+        return;
+    std::lock_guard lock(pState->mutex);
+    pState->bInDevice = bInDevice;
 }
 } // namespace
 
@@ -58,11 +72,7 @@ std::shared_ptr<CThread> CThread::Create(Procedure pProcedure, unsigned nParam)
 
 CThread::~CThread()
 {
-    {
-        std::lock_guard lock(m_pState->mutex);
-        m_pState->nSuspendCount = 0;
-        m_pState->changed.notify_all();
-    }
+    LiftSuspension();
     std::lock_guard lock(m_pState->joinMutex);
     if (!m_pState->thread.joinable())
         return;
@@ -105,6 +115,50 @@ void CThread::Join()
         m_pState->thread.join();
 }
 
+bool CThread::WaitUntilEnded(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(m_pState->mutex);
+    return m_pState->changed.wait_for(lock, timeout, [this] { return m_pState->bEnded; });
+}
+
+bool CThread::JoinOrLeave(Deadline deadline)
+{
+    LiftSuspension();
+    bool bLeave = false;
+    {
+        std::unique_lock lock(m_pState->mutex);
+        m_pState->changed.wait_until(lock, deadline, [this] { return m_pState->bEnded; });
+        bLeave = !m_pState->bEnded && m_pState->bInDevice;
+        if (bLeave)
+        {
+            // Counted before the worker can end, which counts it off again.
+            m_pState->bLeft = true;
+            ++g_nLeftRunning;
+        }
+    }
+    std::lock_guard lock(m_pState->joinMutex);
+    if (m_pState->thread.joinable() && m_pState->thread.get_id() != std::this_thread::get_id())
+    {
+        if (bLeave)
+            m_pState->thread.detach();
+        else
+            m_pState->thread.join();
+    }
+    return !bLeave;
+}
+
+int CThread::LeftRunningCount()
+{
+    return g_nLeftRunning.load();
+}
+
+void CThread::LiftSuspension()
+{
+    std::lock_guard lock(m_pState->mutex);
+    m_pState->nSuspendCount = 0;
+    m_pState->changed.notify_all();
+}
+
 bool CThread::IsHeld() const
 {
     std::lock_guard lock(m_pState->mutex);
@@ -131,6 +185,16 @@ void CThread::SafePoint()
     pState->changed.notify_all();
     pState->changed.wait(lock, [pState] { return pState->nSuspendCount == 0; });
     pState->bHeld = false;
+}
+
+void CThread::EnterDevice()
+{
+    SetInDevice(true);
+}
+
+void CThread::LeaveDevice()
+{
+    SetInDevice(false);
 }
 
 std::uint64_t CThread::CreatedCount()

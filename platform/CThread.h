@@ -9,10 +9,15 @@
 // nothing the user-interface thread needs) and waits there until resumed. Suspend counts
 // behave like the system's: two suspensions need two resumptions. Suspending or resuming a
 // worker that has ended does nothing.
+//
+// A worker marks the time it spends with a device that may never answer (a stalled sound
+// server): whoever ends the program can then leave such a worker to end with the process
+// rather than wait for it.
 class CThread
 {
 public:
     using Procedure = unsigned (*)(unsigned nParam);
+    using Deadline = std::chrono::steady_clock::time_point;
 
     // Starts the worker at once; nullptr when it cannot be created.
     static std::shared_ptr<CThread> Create(Procedure pProcedure, unsigned nParam);
@@ -33,10 +38,23 @@ public:
     bool IsHeld() const;
     // Waits until the worker waits at a safe point, or has ended; true if it is held.
     bool WaitUntilHeld(std::chrono::milliseconds timeout) const;
+    // Waits until the worker has ended, or the timeout; true if it has ended.
+    bool WaitUntilEnded(std::chrono::milliseconds timeout) const;
+    // Lifts any suspension and joins the worker if it ends by the deadline. A worker still
+    // with its device then is left to end by itself, at the latest with the process; any
+    // other is waited for, as nothing outside the program can hold it up. False when the
+    // worker was left.
+    bool JoinOrLeave(Deadline deadline);
+    // Workers left by JoinOrLeave that have not ended yet.
+    static int LeftRunningCount();
 
     // Called by a worker: waits here while its suspend count is above 0. Does nothing on a
     // thread that no CThread started.
     static void SafePoint();
+    // Called by a worker as it takes and as it lets go of a device that may never answer.
+    // They do nothing on a thread that no CThread started.
+    static void EnterDevice();
+    static void LeaveDevice();
     // Workers are numbered from 1 in the order they were created. A stop can so tell the
     // workers created before it, even those that have not reached their clip yet.
     static std::uint64_t CreatedCount();
@@ -47,7 +65,9 @@ public:
 
 private:
     CThread();
-    // Shared with the running worker, which may outlive neither it nor the join.
+    // Sets the suspend count to 0, so that a held worker goes on.
+    void LiftSuspension();
+    // Shared with the running worker, which outlives this handle when it was left.
     std::shared_ptr<State> m_pState;
 };
 

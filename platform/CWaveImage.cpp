@@ -45,8 +45,9 @@ CWaveImage::CWaveImage(const void* pImage, std::size_t nSize)
         const std::uint8_t* pChunk = pBytes + nOffset;
         const std::uint64_t nChunkSize = ReadLe32(pChunk + 4);
         const std::uint64_t nBodyOffset = nOffset + nChunkHeaderSize;
+        // A chunk that leaves the RIFF chunk makes the image invalid, its format included.
         if (nBodyOffset + nChunkSize > nRiffEnd)
-            return;
+            break;
         if (HasTag(pChunk, "fmt ") && !bFormat)
         {
             if (!ReadFormat(pBytes + nBodyOffset, nChunkSize))

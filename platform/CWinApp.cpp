@@ -2,11 +2,14 @@
 
 #include "CQtLook.h"
 #include "CQtPlatform.h"
+#include "CThread.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 #include <cassert>
+#include <cstdio>
+#include <cstdlib>
 
 namespace
 {
@@ -66,5 +69,13 @@ CWinApp* AfxGetApp()
 int AfxWinMain(int argc, char** argv)
 {
     assert(g_pApp && "the program has no application object");
-    return g_pApp ? g_pApp->Run(argc, argv) : 1;
+    const int nExitCode = g_pApp ? g_pApp->Run(argc, argv) : 1;
+    // A sound worker left blocked in its device must neither see the program's statics
+    // destroyed under it nor hold up their destruction: the process ends here at once.
+    if (CThread::LeftRunningCount() > 0)
+    {
+        std::fflush(nullptr);
+        std::_Exit(nExitCode);
+    }
+    return nExitCode;
 }

@@ -1,11 +1,16 @@
 #include "CAlsaAudioOutput.h"
+#include "CGate.h"
 #include "CResource.h"
 #include "CThread.h"
 #include "SoundThreadProc.h"
+#include "StalledAlsaDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,14 +20,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include "CGate.h"
 #include <memory>
 #include <string>
 #include <vector>
 
 // These tests run with ALSA_CONFIG_PATH naming tests/alsa/capture.conf: the default device
-// writes what it is given into the file named by ALSA_CAPTURE_FILE, read at each opening.
-// The NoDevice tests run with a configuration that has no default device.
+// writes what it is given into the file named by ALSA_CAPTURE_FILE, read at each opening;
+// a named pipe or a command ("|command") there stands for a device that blocks or that goes
+// away. The NoDevice tests run with a configuration that has no default device, the
+// StalledServer tests with one whose default device stalls as a hung sound server does.
+
+using namespace std::chrono_literals;
 
 namespace
 {
@@ -72,6 +80,50 @@ testing::AssertionResult SameBytes(const Bytes& actual, const Bytes& expected)
     return testing::AssertionSuccess();
 }
 
+// A device that blocks inside alsa-lib whatever the mode: the file plugin writing into a
+// named pipe whose reader holds it open and reads nothing. Once the pipe is full, the
+// writing worker waits inside write() until the reader goes away.
+class CBlockedPipe
+{
+public:
+    explicit CBlockedPipe(const fs::path& path) : m_path(path)
+    {
+        mkfifo(path.c_str(), 0600);
+        // Opened first, so that the device's own opening finds a reader.
+        m_nReader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    }
+    CBlockedPipe(const CBlockedPipe&) = delete;
+    CBlockedPipe& operator=(const CBlockedPipe&) = delete;
+    ~CBlockedPipe() { GoAway(); }
+
+    const fs::path& Path() const { return m_path; }
+    bool IsOpen() const { return m_nReader >= 0; }
+    // Waits until a worker has written into the pipe; false on timeout.
+    bool WaitForWriter(std::chrono::milliseconds timeout) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        int nQueued = 0;
+        while (ioctl(m_nReader, FIONREAD, &nQueued) == 0 && nQueued == 0)
+        {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            poll(nullptr, 0, 2);
+        }
+        return nQueued > 0;
+    }
+    // The reader goes away: a writer still blocked gets a broken pipe.
+    void GoAway()
+    {
+        if (m_nReader >= 0)
+            close(m_nReader);
+        m_nReader = -1;
+    }
+
+private:
+    fs::path m_path;
+    int m_nReader = -1;
+};
+
 std::unique_ptr<CGate> g_pGate;
 
 unsigned SoundThreadProcAfterGate(unsigned nClipId)
@@ -109,10 +161,28 @@ protected:
         return path;
     }
 
+    // Plays the start-up clip into a device that blocks.
+    HTHREAD StartUpClipInto(const CBlockedPipe& device)
+    {
+        EXPECT_TRUE(device.IsOpen());
+        CaptureTo(device.Path().filename());
+        return CThread::Create(SoundThreadProc, 137);
+    }
+
     fs::path m_dir;
     CAlsaAudioOutput m_output;
     CAudioOutput* m_pPrevious = nullptr;
 };
+
+// Waits for the worker to end; a worker that does not is left, so that a failing test
+// does not hang on it.
+bool EndsWithin(const HTHREAD& hThread, std::chrono::milliseconds timeout)
+{
+    if (hThread->WaitUntilEnded(timeout))
+        return true;
+    hThread->JoinOrLeave(std::chrono::steady_clock::now());
+    return false;
+}
 
 // Runs the call with standard error going to a file, and returns what was written there.
 template <typename Call> std::string StandardErrorOf(const fs::path& path, Call call)
@@ -246,4 +316,100 @@ TEST_F(AlsaAudioOutputTest, NoDevice_PlaysNothingAndSaysNothing)
     EXPECT_FALSE(fs::exists(capture));
     EXPECT_FALSE(m_output.LastFormat().has_value());
     EXPECT_EQ(errors, "");
+}
+
+TEST_F(AlsaAudioOutputTest, AWorkerBlockedInItsDeviceIsLeftAndEndsOnceTheDeviceLetsGo)
+{
+    CBlockedPipe device(m_dir / "device");
+    HTHREAD hStartUp = StartUpClipInto(device);
+    ASSERT_TRUE(device.WaitForWriter(patience));
+
+    // Cut off, but blocked inside its write: the program's end would not wait for it.
+    m_output.StopAll();
+    const int nLeftBefore = CThread::LeftRunningCount();
+    EXPECT_FALSE(hStartUp->JoinOrLeave(std::chrono::steady_clock::now() + 250ms));
+    EXPECT_EQ(CThread::LeftRunningCount(), nLeftBefore + 1);
+    EXPECT_FALSE(hStartUp->HasEnded());
+
+    // The reader goes away: the write fails, no SIGPIPE ends the tests, the worker ends.
+    device.GoAway();
+    EXPECT_TRUE(EndsWithin(hStartUp, patience));
+    EXPECT_EQ(CThread::LeftRunningCount(), nLeftBefore);
+}
+
+TEST_F(AlsaAudioOutputTest, ANewerClipDoesNotWaitForAClipBlockedInItsDevice)
+{
+    CBlockedPipe device(m_dir / "device");
+    HTHREAD hStartUp = StartUpClipInto(device);
+    ASSERT_TRUE(device.WaitForWriter(patience));
+    // The user-interface thread's part: neither a suspension nor a resumption waits.
+    EXPECT_EQ(hStartUp->Suspend(), 0);
+    EXPECT_EQ(hStartUp->Resume(), 1);
+    hStartUp->Suspend();
+
+    const fs::path capture = CaptureTo("141.raw");
+    HTHREAD hToggle = CThread::Create(SoundThreadProc, 141);
+    EXPECT_TRUE(EndsWithin(hToggle, patience));
+    EXPECT_TRUE(SameBytes(ReadFile(capture), ClipSamples(141, 18890)));
+
+    // Once its device lets go, the suspended worker stops at its next safe point; resumed,
+    // it finds itself cut off and ends.
+    device.GoAway();
+    EXPECT_TRUE(hStartUp->WaitUntilHeld(patience));
+    hStartUp->Resume();
+    EXPECT_TRUE(EndsWithin(hStartUp, patience));
+}
+
+TEST_F(AlsaAudioOutputTest, ADeviceWhoseReaderGoesAwayFailsItsClipSilently)
+{
+    // The device's reader takes the clip's first bytes and exits.
+    CaptureTo("|head -c 100000 >/dev/null");
+    HTHREAD hStartUp = CThread::Create(SoundThreadProc, 137);
+    ASSERT_NE(hStartUp, nullptr);
+    EXPECT_TRUE(EndsWithin(hStartUp, patience));
+
+    // The program goes on, and the next clip tries the device again.
+    const fs::path next = CaptureTo("140.raw");
+    HTHREAD hNext = CThread::Create(SoundThreadProc, 140);
+    hNext->Join();
+    EXPECT_TRUE(SameBytes(ReadFile(next), ClipSamples(140, 37668)));
+}
+
+TEST_F(AlsaAudioOutputTest, StalledServer_StopAllCutsOffTheClipWithoutWaitingForTheDevice)
+{
+    const int nStalls = StalledAlsaDevice::StallCount();
+    HTHREAD hStartUp = CThread::Create(SoundThreadProc, 137);
+    ASSERT_TRUE(StalledAlsaDevice::WaitForStalls(nStalls + 1, patience));
+    m_output.StopAll();
+    EXPECT_TRUE(EndsWithin(hStartUp, patience));
+    EXPECT_EQ(StalledAlsaDevice::OpenCount(), 0) << "the device is let go";
+}
+
+TEST_F(AlsaAudioOutputTest, StalledServer_ANewerClipCutsOffTheStalledOne)
+{
+    const int nStalls = StalledAlsaDevice::StallCount();
+    HTHREAD hStartUp = CThread::Create(SoundThreadProc, 137);
+    ASSERT_TRUE(StalledAlsaDevice::WaitForStalls(nStalls + 1, patience));
+    HTHREAD hToggle = CThread::Create(SoundThreadProc, 141);
+    EXPECT_TRUE(EndsWithin(hStartUp, patience));
+    // The newer clip has the device, which stalls in its turn.
+    EXPECT_TRUE(StalledAlsaDevice::WaitForStalls(nStalls + 2, patience));
+    EXPECT_FALSE(hToggle->HasEnded());
+    m_output.StopAll();
+    EXPECT_TRUE(EndsWithin(hToggle, patience));
+}
+
+TEST_F(AlsaAudioOutputTest, StalledServer_SuspensionHoldsTheWorkerAtASafePoint)
+{
+    const int nStalls = StalledAlsaDevice::StallCount();
+    HTHREAD hStartUp = CThread::Create(SoundThreadProc, 137);
+    ASSERT_TRUE(StalledAlsaDevice::WaitForStalls(nStalls + 1, patience));
+    hStartUp->Suspend();
+    EXPECT_TRUE(hStartUp->WaitUntilHeld(patience));
+    // Cut off while held, it goes on only once resumed.
+    m_output.StopAll();
+    EXPECT_TRUE(hStartUp->IsHeld());
+    EXPECT_FALSE(hStartUp->HasEnded());
+    hStartUp->Resume();
+    EXPECT_TRUE(EndsWithin(hStartUp, patience));
 }

@@ -495,6 +495,23 @@ TEST_F(MainDialogHoldTest, DestructorCutsOffTheClipStillPlayingAndJoinsItsWorker
     EXPECT_EQ(m_audio.CutOff(), std::vector<bool>{true});
 }
 
+TEST_F(MainDialogTest, DestructorLeavesAWorkerBlockedInItsDeviceToEndByItself)
+{
+    ASSERT_TRUE(StartupClipPlayed());
+    m_audio.SetStallPlayback(true);
+    Access::StartSound(Dialog(), IDW_TOGGLE);
+    const HTHREAD hWorker = Access::SoundThread(Dialog());
+    ASSERT_TRUE(m_audio.WaitForClips(2, WAIT));
+    const int nLeftBefore = CThread::LeftRunningCount();
+    m_pDialog.reset();
+    EXPECT_FALSE(hWorker->HasEnded());
+    EXPECT_EQ(CThread::LeftRunningCount(), nLeftBefore + 1);
+    // Once its device lets go, the worker ends by itself.
+    m_audio.SetStallPlayback(false);
+    EXPECT_TRUE(hWorker->WaitUntilEnded(WAIT));
+    EXPECT_EQ(CThread::LeftRunningCount(), nLeftBefore);
+}
+
 TEST_F(MainDialogHoldTest, DestructorJoinsAWorkerThatHadNotBegunItsClip)
 {
     Access::StartSound(Dialog(), IDW_TOGGLE);

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace
@@ -20,6 +21,16 @@ namespace
 std::string TextOf(long nLine)
 {
     return "line " + std::to_string(nLine) + "\n";
+}
+
+// Writes to a file, flushed as pivolo-solve writes to its standard output.
+COrderedBatch::Write To(std::FILE* pFile)
+{
+    return [pFile](std::string_view text)
+    {
+        return std::fwrite(text.data(), 1, text.size(), pFile) == text.size() &&
+               std::fflush(pFile) == 0;
+    };
 }
 
 std::string ReadAll(std::FILE* pFile)
@@ -68,7 +79,7 @@ TEST(OrderedBatch, WritesLinesInInputOrderWhateverOrderTheyAreDoneIn)
                 done[static_cast<std::size_t>(nLine)].Open();
                 return {line + TextOf(nLine), false};
             },
-            pOut);
+            To(pOut));
         for (long n = 1; n <= 3; ++n)
             EXPECT_TRUE(batch.Submit("in ", n));
         batch.Finish();
@@ -95,7 +106,7 @@ TEST(OrderedBatch, WritesEachLineAsSoonAsItAndAllBeforeItAreDone)
                     secondMayEnd.Wait();
                 return {TextOf(nLine), false};
             },
-            pOut);
+            To(pOut));
         batch.Submit("", 1);
         batch.Submit("", 2);
         // Line 1 reaches the reader while line 2 is still being worked out.
@@ -127,7 +138,7 @@ TEST(OrderedBatch, HoldsNoMoreLinesThanItsWindow)
                     ++nWorkedOut;
                 return {TextOf(nLine), false};
             },
-            pOut, kWindow);
+            To(pOut), kWindow);
         std::thread reader(
             [&]
             {
@@ -167,7 +178,7 @@ TEST(OrderedBatch, OneJobWorksEachLineOnTheCallingThread)
                 EXPECT_EQ(std::this_thread::get_id(), caller);
                 return {line, line == "refused\n"};
             },
-            pOut);
+            To(pOut));
         // A line may also write nothing.
         for (const char* pszLine : {"first\n", "", "refused\n", "last\n"})
             batch.Submit(pszLine, 1);
@@ -187,7 +198,7 @@ TEST(OrderedBatch, ARefusedLineOnAWorkerFailsTheBatch)
         [](const std::string&, long nLine) -> COrderedBatch::Result {
             return {TextOf(nLine), nLine == 5};
         },
-        pOut);
+        To(pOut));
     for (long n = 1; n <= 9; ++n)
         batch.Submit("", n);
     batch.Finish();
@@ -209,7 +220,7 @@ TEST(OrderedBatch, AFailedWriteStopsTakingLines)
                 ++nWorkedOut;
                 return {TextOf(nLine), false};
             },
-            pFull);
+            To(pFull));
         long n = 1;
         while (n <= 1000 && batch.Submit("", n))
             ++n;

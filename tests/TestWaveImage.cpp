@@ -243,6 +243,19 @@ TEST(WaveImageTest, ChunkSizesBeyondTheRiffChunkOrTheBufferAreRefused)
     EXPECT_FALSE(Parse(hugeFormat).IsValid());
 }
 
+TEST(WaveImageTest, ARefusedImageHasNoFormat)
+{
+    // The format chunk is read before the data chunk is found to leave the RIFF chunk.
+    Bytes dataBeyondRiff = PlainWave();
+    dataBeyondRiff[40] += 4;
+    const CWaveImage wave = Parse(dataBeyondRiff);
+    ASSERT_FALSE(wave.IsValid());
+    EXPECT_EQ(wave.Channels(), 0u);
+    EXPECT_EQ(wave.SampleRate(), 0u);
+    EXPECT_EQ(wave.BitsPerSample(), 0u);
+    EXPECT_EQ(wave.FrameCount(), 0u);
+}
+
 TEST(WaveImageTest, WrongTagsAreRefused)
 {
     for (std::size_t nOffset : {0u, 8u})

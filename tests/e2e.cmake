@@ -18,12 +18,19 @@ else()
                     "the end-to-end tests are not registered (tools/install-deps.sh installs them)")
 endif()
 
-# The .deb made from this build tree, unpacked and started. Not under the sanitizers: a
-# package of an instrumented build is not one that anybody installs.
+# What cmake --install installs, and where (not under the sanitizers either, as below).
+if(NOT PIVOLO_SANITIZE)
+    add_test(NAME e2e_install
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunInstall.sh ${CMAKE_BINARY_DIR})
+endif()
+
+# The .deb made from this build tree, checked by lintian, unpacked and started. Not under
+# the sanitizers: a package of an instrumented build is not one that anybody installs.
 find_program(PIVOLO_CPACK cpack HINTS ${CMAKE_COMMAND}/..)
 find_program(PIVOLO_DPKG_DEB dpkg-deb)
 if(NOT PIVOLO_SANITIZE AND PIVOLO_CPACK AND PIVOLO_DPKG_DEB AND TARGET pivolo)
     add_test(NAME e2e_package
-        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunPackage.sh ${CMAKE_BINARY_DIR})
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunPackage.sh ${CMAKE_BINARY_DIR}
+            ${PROJECT_VERSION})
     set_tests_properties(e2e_package PROPERTIES TIMEOUT 300)
 endif()

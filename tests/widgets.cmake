@@ -18,11 +18,11 @@ pivolo_add_widget_suite(test_dialog TestDialog.cpp)
 pivolo_add_widget_suite(test_main_dialog TestMainDialog.cpp)
 
 # The program itself on a virtual X display, driven as a player would.
-find_program(PIVOLO_XVFB_RUN xvfb-run)
+find_program(PIVOLO_XVFB Xvfb)
 find_program(PIVOLO_XDOTOOL xdotool)
-if(PIVOLO_XVFB_RUN AND PIVOLO_XDOTOOL)
+if(PIVOLO_XVFB AND PIVOLO_XDOTOOL)
     add_test(NAME desktop_main_dialog
-        COMMAND ${PIVOLO_XVFB_RUN} -a -s "-screen 0 800x600x24"
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/WithVirtualDisplay.sh
             ${CMAKE_CURRENT_SOURCE_DIR}/desktop/RunMainDialog.sh $<TARGET_FILE:pivolo>)
     set_tests_properties(desktop_main_dialog PROPERTIES
         TIMEOUT 120

@@ -7,8 +7,8 @@ namespace
 constexpr int kWindowPerJob = 16;
 } // namespace
 
-COrderedBatch::COrderedBatch(int nJobs, Work work, std::FILE* pOut, int nWindow)
-    : m_work(std::move(work)), m_pOut(pOut)
+COrderedBatch::COrderedBatch(int nJobs, Work work, Write write, int nWindow)
+    : m_work(std::move(work)), m_write(std::move(write))
 {
     if (nJobs <= 1)
         return;
@@ -36,7 +36,7 @@ bool COrderedBatch::Submit(std::string line, long nLine)
             return false;
         const Result result = m_work(line, nLine);
         m_bAnyRefused = m_bAnyRefused || result.bRefused;
-        m_bWriteFailed = !Write(result.text);
+        m_bWriteFailed = !WriteText(result.text);
         return !m_bWriteFailed;
     }
     std::unique_lock lock(m_mutex);
@@ -107,7 +107,7 @@ void COrderedBatch::WriteReady(std::unique_lock<std::mutex>& lock)
         // Once a write has failed, the rest would be lost too: they are not written.
         const bool bWrite = !m_bWriteFailed;
         lock.unlock();
-        const bool bWritten = !bWrite || Write(result.text);
+        const bool bWritten = !bWrite || WriteText(result.text);
         lock.lock();
         m_bWriteFailed = m_bWriteFailed || !bWritten;
         ++m_nWritten;
@@ -116,11 +116,7 @@ void COrderedBatch::WriteReady(std::unique_lock<std::mutex>& lock)
     m_bWriting = false;
 }
 
-bool COrderedBatch::Write(const std::string& text)
+bool COrderedBatch::WriteText(const std::string& text) const
 {
-    if (text.empty())
-        return true;
-    // Flushed at once: a reader of the output sees each game as soon as it is done.
-    return std::fwrite(text.data(), 1, text.size(), m_pOut) == text.size() &&
-           std::fflush(m_pOut) == 0;
+    return text.empty() || m_write(text);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdio>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -23,9 +23,12 @@ public:
     };
     // Works out one line (numbered from 1); called on the workers, several lines at once.
     using Work = std::function<Result(const std::string& line, long nLine)>;
+    // Writes a line's text, flushed; false when the output failed. Called on one thread at
+    // a time, never with an empty text.
+    using Write = std::function<bool(std::string_view text)>;
 
-    // nWindow: the most lines read and not yet written (0: eight per job).
-    COrderedBatch(int nJobs, Work work, std::FILE* pOut, int nWindow = 0);
+    // nWindow: the most lines read and not yet written (0: sixteen per job).
+    COrderedBatch(int nJobs, Work work, Write write, int nWindow = 0);
     COrderedBatch(const COrderedBatch&) = delete;
     COrderedBatch& operator=(const COrderedBatch&) = delete;
     // Finishes the lines submitted.
@@ -56,11 +59,10 @@ private:
     // Writes the lines done in order from the next one to write; the lock is held on entry
     // and on return, and released while writing.
     void WriteReady(std::unique_lock<std::mutex>& lock);
-    // Writes and flushes; false when the output failed.
-    bool Write(const std::string& text);
+    bool WriteText(const std::string& text) const;
 
     Work m_work;
-    std::FILE* m_pOut;
+    Write m_write;
     bool m_bAnyRefused = false;
     bool m_bWriteFailed = false;
 

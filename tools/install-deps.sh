@@ -10,6 +10,8 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   dbus at-spi2-core python3 python3-pyatspi
   appstream desktop-file-utils dpkg-dev file
+  lintian groff-base man-db mandoc # the package's checks, the manual pages' lint
+  clang libclang-rt-dev             # the fuzz targets: clang's libFuzzer
 )
 
 missing=()

@@ -1,182 +1,253 @@
 // pivolo-solve: solves games read from standard input, one a line ("t1 t2 t3 t4 t5 t6
-// target"), with the dialog's checks and solver, and writes each game's solution list,
-// diagnostic lines and result as text. Games are solved on every core, their text written
-// in input order.
+// target"), or one game given as seven arguments, with the dialog's checks and solver, and
+// writes each game's solution list, diagnostic lines and result as text. Games from the
+// input are solved on every core, their text written in input order.
 
-#include "CEdit.h"
-#include "CListBox.h"
+#include "CBatchGame.h"
+#include "CGameLine.h"
 #include "COrderedBatch.h"
-#include "CRecordingPlatform.h"
-#include "CSolver.h"
-#include "CTextPeer.h"
-#include "CTilePool.h"
-#include "ParseDecimal.h"
 
-#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
-#include <sstream>
+#include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace
 {
-constexpr const char* kszBadTarget = "Valeur à trouver incorrecte";
+constexpr const char* kszProgram = "pivolo-solve";
 
-enum class EOutcome
+// Exit statuses.
+constexpr int kAllSolved = 0;
+constexpr int kSomeRefused = 1;
+constexpr int kFailure = 2;
+
+// The most games solved at once.
+constexpr int kMaxJobs = 1024;
+
+constexpr const char* kszUsage = "Usage: pivolo-solve [t1 t2 t3 t4 t5 t6 target]\n"
+                                 "       pivolo-solve [--jobs N] < games\n"
+                                 "       pivolo-solve --help | --version\n";
+
+constexpr const char* kszHelp =
+    "Solves pivolo games with the checks and the search of the game's dialog.\n"
+    "\n"
+    "Without arguments, games are read from standard input, one a line: six tiles and\n"
+    "a target, as decimal integers separated by blanks. A tile is 1 to 10, 25, 50, 75\n"
+    "or 100, each value at most twice; the target is 0 to 999. Lines of blanks and\n"
+    "lines whose first character other than a blank is # are skipped. With seven\n"
+    "arguments, they are solved as one such line.\n"
+    "\n"
+    "Several games of the input are solved at once, one per core; each game's lines\n"
+    "are written in input order, as soon as it and every game before it are solved.\n"
+    "\n"
+    "For each game, the output has the lines:\n"
+    "  game: t1 t2 t3 t4 t5 t6 target   the game as read\n"
+    "  list: STEP                       the solution list, the last step first\n"
+    "  stdout: Sol : N                  the search's diagnostic line, if any\n"
+    "  result: R reached: N             R is 1 when N is the target, else 0\n"
+    "or, for a game that the dialog refuses, \"game:\" and then \"error: MESSAGE\".\n"
+    "A line that does not hold seven integers gives\n"
+    "  error: line N: expected seven integers\n"
+    "\n"
+    "Options:\n"
+    "  -j, --jobs N   solve N games at once, from 1 to 1024 (by default, one per core)\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  every game was solved\n"
+    "  1  some line was refused\n"
+    "  2  the input could not be read, the output could not be written, or the\n"
+    "     command line is wrong\n";
+
+struct SOptions
 {
-    Solved,
-    Failed,
+    bool bHelp = false;
+    bool bVersion = false;
+    int nJobs = COrderedBatch::DefaultJobs();
+    // The game's numbers, when given as arguments.
+    std::vector<std::string> numbers;
 };
 
-// An integer as typed: an optional sign and decimal digits, of any length (the dialog's
-// checks then refuse what is out of range).
-bool IsInteger(const std::string& token)
+// A number may begin with a minus sign; it is not an option.
+bool IsOption(const std::string& argument)
 {
-    const std::size_t nFirst = token[0] == '+' || token[0] == '-' ? 1 : 0;
-    return token.size() > nFirst &&
-           token.find_first_not_of("0123456789", nFirst) == std::string::npos;
+    return argument.size() > 1 && argument[0] == '-' &&
+           !CGameLine::ParseNumber(argument).has_value();
 }
 
-bool ParseGame(const std::string& line, std::array<std::string, 7>& game)
+void Complain(const std::string& message)
 {
-    std::istringstream words(line);
-    std::string token;
-    std::size_t n = 0;
-    while (words >> token)
+    std::fprintf(stderr, "%s: %s\n%s", kszProgram, message.c_str(), kszUsage);
+}
+
+// The number of jobs: its whole text, from 1 to kMaxJobs; false after a complaint.
+bool ParseJobs(const std::string& text, int& nJobs)
+{
+    const std::optional<int> value = CGameLine::ParseNumber(text);
+    if (!value || *value < 1 || *value > kMaxJobs || text[0] == '+' || text[0] == '-')
     {
-        if (n == game.size() || !IsInteger(token))
-            return false;
-        game[n++] = token;
+        Complain("the number of jobs must be from 1 to " + std::to_string(kMaxJobs) + ", not '" +
+                 text + "'");
+        return false;
     }
-    return n == game.size();
+    nJobs = *value;
+    return true;
 }
 
-void WriteLines(std::ostream& out, const char* pszLabel, const std::string& text)
+// The options and arguments of the command line; false after a complaint.
+bool ParseOptions(int argc, char** argv, SOptions& options)
 {
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line))
-        out << pszLabel << line << '\n';
-}
-
-// Checks the game as the dialog does and solves it. Games are played on several threads at
-// once: each records its messages and standard output on a platform of its own.
-EOutcome Play(const std::array<std::string, 7>& game, std::ostream& out)
-{
-    out << "game:";
-    for (const std::string& number : game)
-        out << ' ' << number;
-    out << '\n';
-
-    CRecordingPlatform platform(CRecordingPlatform::EScope::ThisThread);
-    CTilePool pool;
-    pool.ResetValidation();
-    std::array<int, 6> tiles{};
-    for (std::size_t i = 0; i < tiles.size(); ++i)
+    bool bOptionsEnded = false;
+    for (int i = 1; i < argc; ++i)
     {
-        CTextPeer peer(game[i]);
-        CEdit edit;
-        edit.Attach(&peer);
-        tiles[i] = pool.CheckTile(edit);
-        if (tiles[i] <= 0)
+        const std::string argument = argv[i];
+        if (bOptionsEnded || !IsOption(argument))
+            options.numbers.push_back(argument);
+        else if (argument == "--")
+            bOptionsEnded = true;
+        else if (argument == "--help" || argument == "-h")
+            options.bHelp = true;
+        else if (argument == "--version")
+            options.bVersion = true;
+        else if (argument == "--jobs" || argument == "-j")
         {
-            out << "error: " << CTilePool::szBadTile << '\n';
-            return EOutcome::Failed;
+            if (++i == argc)
+            {
+                Complain("option '" + argument + "' needs a number");
+                return false;
+            }
+            if (!ParseJobs(argv[i], options.nJobs))
+                return false;
+        }
+        else if (argument.rfind("--jobs=", 0) == 0)
+        {
+            if (!ParseJobs(argument.substr(7), options.nJobs))
+                return false;
+        }
+        else
+        {
+            Complain("unknown option '" + argument + "'");
+            return false;
         }
     }
-    const int nTarget = ParseDecimal(game[6].c_str());
-    if (nTarget < 0 || nTarget > 999)
+    if (options.bHelp || options.bVersion || options.numbers.empty())
+        return true;
+    if (options.numbers.size() != CGameLine::nNumbers)
     {
-        out << "error: " << kszBadTarget << '\n';
-        return EOutcome::Failed;
+        Complain("expected seven numbers (six tiles and a target) or none");
+        return false;
     }
-
-    CTextPeer listPeer;
-    CListBox list;
-    list.Attach(&listPeer);
-    CSolver solver(tiles[0], tiles[1], tiles[2], tiles[3], tiles[4], tiles[5], nTarget, &list);
-    const int nResult = solver.Solve();
-    for (const std::string& entry : listPeer.Entries())
-        out << "list: " << entry << '\n';
-    WriteLines(out, "stdout: ", platform.Output());
-    out << "result: " << nResult << " reached: " << solver.GetReached() << '\n';
-    return EOutcome::Solved;
+    for (const std::string& number : options.numbers)
+    {
+        if (!CGameLine::ParseNumber(number))
+        {
+            Complain("'" + number + "' is not an integer");
+            return false;
+        }
+    }
+    return true;
 }
 
-// One input line's text: nothing for a blank line or a comment.
-COrderedBatch::Result PlayLine(const std::string& line, long nLine)
+// Writes the text to standard output at once. A failed write is reported, except when the
+// reader has gone away (a pipe closed early), which ends the program quietly.
+bool Write(std::string_view text)
 {
-    COrderedBatch::Result result;
-    const std::size_t nFirst = line.find_first_not_of(" \t\r\n");
-    if (nFirst == std::string::npos || line[nFirst] == '#')
-        return result;
-    std::ostringstream out;
-    std::array<std::string, 7> game{};
-    if (!ParseGame(line, game))
-    {
-        out << "error: line " << nLine << ": expected seven integers\n";
-        result.bRefused = true;
-    }
-    else
-    {
-        result.bRefused = Play(game, out) == EOutcome::Failed;
-    }
-    result.text = out.str();
-    return result;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+        return true;
+    const int nError = errno;
+    if (nError != EPIPE)
+        std::fprintf(stderr, "%s: cannot write the output: %s\n", kszProgram,
+                     std::strerror(nError));
+    return false;
 }
 
-// "--jobs N" or "--jobs=N", N from 1; 0 for anything else.
-int ParseJobs(int argc, char** argv)
+// One line of input: nothing for a line to skip, else the game's lines or the line's error.
+// False when the line or its game was refused.
+bool SolveLine(long nLine, std::string_view text, std::string& output)
 {
-    std::string value;
-    const std::string option = argv[1];
-    if (argc == 3 && option == "--jobs")
-        value = argv[2];
-    else if (argc == 2 && option.rfind("--jobs=", 0) == 0)
-        value = option.substr(7);
-    else
-        return 0;
-    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
-        value.size() > 4)
-        return 0;
-    return std::atoi(value.c_str());
+    const CGameLine line(text);
+    switch (line.Kind())
+    {
+    case CGameLine::EKind::Skipped:
+        return true;
+    case CGameLine::EKind::Malformed:
+        output.append("error: line " + std::to_string(nLine) + ": expected seven integers\n");
+        return false;
+    case CGameLine::EKind::Game:
+        break;
+    }
+    return CBatchGame(line).Play(output);
+}
+
+// Every line of standard input, nJobs games at once, each game's lines written in input
+// order as soon as it and every game before it are solved.
+int SolveInput(int nJobs)
+{
+    COrderedBatch batch(
+        nJobs,
+        [](const std::string& line, long nLine)
+        {
+            COrderedBatch::Result result;
+            result.bRefused = !SolveLine(nLine, line, result.text);
+            return result;
+        },
+        Write);
+    char* pszLine = nullptr;
+    std::size_t nCapacity = 0;
+    long nLine = 0;
+    ssize_t nLength = 0;
+    // C input: unlike iostreams, it tells a read error (a directory, a broken device) from
+    // the end of the input, and it keeps the NUL bytes of a line.
+    while ((nLength = getline(&pszLine, &nCapacity, stdin)) >= 0)
+    {
+        std::string_view text(pszLine, static_cast<std::size_t>(nLength));
+        if (++nLine == 1)
+            text = CGameLine::SkipByteOrderMark(text);
+        if (!batch.Submit(std::string(text), nLine))
+            break;
+    }
+    const int nError = errno;
+    std::free(pszLine);
+    batch.Finish();
+    if (batch.WriteFailed())
+        return kFailure;
+    if (std::ferror(stdin))
+    {
+        std::fprintf(stderr, "%s: cannot read the input: %s\n", kszProgram, std::strerror(nError));
+        return kFailure;
+    }
+    return batch.AnyRefused() ? kSomeRefused : kAllSolved;
+}
+
+// The game given as arguments, each a number, read as one line of input.
+int SolveArguments(const std::vector<std::string>& numbers)
+{
+    std::string text;
+    for (const std::string& number : numbers)
+        text.append(number).push_back(' ');
+    std::string output;
+    const bool bSolved = SolveLine(1, text, output);
+    if (!Write(output))
+        return kFailure;
+    return bSolved ? kAllSolved : kSomeRefused;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int nJobs = argc == 1 ? COrderedBatch::DefaultJobs() : ParseJobs(argc, argv);
-    if (nJobs <= 0)
-    {
-        std::cerr << "usage: " << argv[0] << " [--jobs N] < games\n"
-                  << "Each input line holds six tiles and a target: t1 t2 t3 t4 t5 t6 target.\n"
-                  << "--jobs N solves N games at once (from 1 to 9999; by default, one per "
-                     "core).\n";
-        return 2;
-    }
-    COrderedBatch batch(nJobs, PlayLine, stdout);
-    char* pszLine = nullptr;
-    std::size_t nCapacity = 0;
-    long nLine = 0;
-    // C input: unlike iostreams, it tells a read error (a directory, a broken device) from
-    // the end of the input.
-    while (getline(&pszLine, &nCapacity, stdin) >= 0)
-    {
-        if (!batch.Submit(pszLine, ++nLine))
-            break;
-    }
-    std::free(pszLine);
-    batch.Finish();
-    if (batch.WriteFailed())
-    {
-        std::cerr << "pivolo-solve: standard output could not be written\n";
-        return 2;
-    }
-    if (std::ferror(stdin))
-    {
-        std::cerr << "pivolo-solve: standard input could not be read\n";
-        return 2;
-    }
-    return batch.AnyRefused() ? 1 : 0;
+    SOptions options;
+    if (!ParseOptions(argc, argv, options))
+        return kFailure;
+    if (options.bHelp)
+        return Write(std::string(kszUsage) + kszHelp) ? kAllSolved : kFailure;
+    if (options.bVersion)
+        return Write(std::string(kszProgram) + " " PIVOLO_VERSION "\n") ? kAllSolved : kFailure;
+    if (!options.numbers.empty())
+        return SolveArguments(options.numbers);
+    return SolveInput(options.nJobs);
 }

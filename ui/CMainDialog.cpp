@@ -27,9 +27,9 @@ constexpr int TARGET_MIN = 0;
 constexpr int TARGET_MAX = 999;
 // A search that took longer than this, in whole seconds, is too slow for a success clip.
 constexpr double QUICK_SECONDS = 30.0;
-// How long the destructor waits for a worker before cutting the sound off again: a worker
-// may start its clip just after the first cut.
-constexpr std::chrono::milliseconds WORKER_END_WAIT{10};
+// How long the dialog's end waits for the workers once their clips are cut off. One still
+// with its device after that (a stalled sound server) is left to end with the process.
+constexpr std::chrono::milliseconds WORKER_END_WAIT{250};
 } // namespace
 
 CMainDialog::CMainDialog(CDialog* pParent) : CDialog(IDD_PIVOLO_DIALOG, pParent)
@@ -41,7 +41,7 @@ CMainDialog::CMainDialog(CDialog* pParent) : CDialog(IDD_PIVOLO_DIALOG, pParent)
 
 CMainDialog::~CMainDialog()
 {
-    JoinWorkers();
+    EndWorkers();
 }
 
 int CMainDialog::CentredIconOffset(int nClientExtent, int nIconExtent)
@@ -256,20 +256,13 @@ void CMainDialog::ResumeSound()
         m_hSoundThread->Resume();
 }
 
-void CMainDialog::JoinWorkers()
+void CMainDialog::EndWorkers()
 {
+    // Also stops the workers that have not begun their clip yet.
+    CAudioOutput::Current().StopAll();
+    const auto deadline = std::chrono::steady_clock::now() + WORKER_END_WAIT;
     for (const HTHREAD& hWorker : m_workers)
-    {
-        // A worker that had not reached its clip yet would start it after the first cut.
-        while (!hWorker->HasEnded())
-        {
-            CAudioOutput::Current().StopAll();
-            // A held worker could never end: the dialog lifts what it left suspended.
-            if (hWorker->WaitUntilHeld(WORKER_END_WAIT))
-                hWorker->Resume();
-        }
-        hWorker->Join();
-    }
+        hWorker->JoinOrLeave(deadline);
     m_workers.clear();
     m_hSoundThread.reset();
 }

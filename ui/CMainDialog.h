@@ -46,8 +46,9 @@ private:
     void StartSound(unsigned nClipId);
     void SuspendSound();
     void ResumeSound();
-    // Cuts off what still plays and waits for every worker to end.
-    void JoinWorkers();
+    // Cuts off what still plays and joins the workers, but for one still blocked by its
+    // device after a short while, which is left to end with the process.
+    void EndWorkers();
 
     BOOL m_bSoundOn = 1;
     CButton m_btnCompute;
@@ -66,6 +67,6 @@ private:
     int m_nSuccessCount = 0;
     HICON m_hDialogIcon = nullptr;
     HTHREAD m_hSoundThread;
-    // Every worker started and not yet seen to end, so that none outlives the dialog.
+    // Every worker started and not yet seen to end, so that the dialog's end can join them.
     std::vector<HTHREAD> m_workers;
 };

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: made by CPack from the build tree, its dependencies
-# worked out by dpkg-shlibdeps, unpacked into a fresh directory tree with the program, the
-# desktop entry, the icons and the metainfo where a desktop looks for them; the unpacked
-# program then opens its main dialog and ends on Escape.
-# Run as: RunPackage.sh path/to/build-tree
+# worked out by dpkg-shlibdeps, passed by Debian's own checks (lintian) without an error, a
+# warning or a note, unpacked into a fresh directory tree with the programs, the desktop
+# entry, the icons, the metainfo and the manual pages where a desktop and man(1) look for
+# them; the unpacked program then opens its main dialog and ends on Escape.
+# Run as: RunPackage.sh path/to/build-tree version
 set -euo pipefail
 build=$1
+version=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The package holds what is installed, and installing does not build.
-cmake --build "$build" --target pivolo pivolo-solve >/dev/null
+cmake --build "$build" --target pivolo pivolo-solve pivolo_compressed_docs >/dev/null
 (cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) \
     || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-deb="$work/out/pivolo_1.31_amd64.deb"
+deb="$work/out/pivolo_${version}_amd64.deb"
 [ -f "$deb" ] || fail "no $(basename "$deb") in: $(ls "$work/out")"
 
 depends=$(dpkg-deb --field "$deb" Depends)
@@ -26,24 +28,57 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 libasound2 libc6 libstdc++6
     grep -Fxq "$package" <<<"$names" || fail "$package is not among the dependencies"
 done
 [ "$(dpkg-deb --field "$deb" Package)" = pivolo ] || fail "the package is not named pivolo"
+[ "$(dpkg-deb --field "$deb" Section)" = games ] || fail "the package is not in the section games"
+[ "$(dpkg-deb --field "$deb" Recommends)" = fonts-dejavu-core ] \
+    || fail "the package does not recommend the dialog's font"
+
+# Notes included: every tag that lintian shows fails the test. What it overrides is in
+# packaging/lintian-overrides, with the reason.
+command -v lintian >/dev/null || fail "lintian is missing (tools/install-deps.sh installs it)"
+if ! lintian -I --fail-on error,warning,info --tag-display-limit 0 "$deb" \
+    >"$work/lintian.log" 2>&1; then
+    cat "$work/lintian.log" >&2
+    fail "lintian finds fault with the package"
+fi
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/pivolo usr/bin/pivolo-solve \
-    usr/share/applications/pivolo.desktop \
-    usr/share/metainfo/org.pivolo.pivolo.metainfo.xml; do
+desktop=usr/share/applications/org.pivolo.pivolo.desktop
+metainfo=usr/share/metainfo/org.pivolo.pivolo.metainfo.xml
+for file in usr/games/pivolo usr/games/pivolo-solve "$desktop" "$metainfo" \
+    usr/share/doc/pivolo/copyright usr/share/doc/pivolo/changelog.gz; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
-[ -x "$root/usr/bin/pivolo" ] || fail "usr/bin/pivolo cannot be run"
+for program in pivolo pivolo-solve; do
+    [ -x "$root/usr/games/$program" ] || fail "usr/games/$program cannot be run"
+done
+[ "$("$root/usr/games/pivolo-solve" --version)" = "pivolo-solve $version" ] \
+    || fail "the packaged pivolo-solve does not give its version"
 for size in 16 32 128; do
     icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/pivolo.png"
     file "$icon" | grep -q "PNG image data, $size x $size" || fail "no $size x $size icon: $icon"
 done
-desktop-file-validate "$root/usr/share/applications/pivolo.desktop" \
-    || fail "the desktop entry is not valid"
-appstreamcli validate --no-net "$root/usr/share/metainfo/org.pivolo.pivolo.metainfo.xml" \
-    >"$work/appstream.log" 2>&1 \
+desktop-file-validate "$root/$desktop" || fail "the desktop entry is not valid"
+grep -qx 'Exec=/usr/games/pivolo' "$root/$desktop" \
+    || fail "the desktop entry does not start /usr/games/pivolo: $(grep ^Exec "$root/$desktop")"
+appstreamcli validate --no-net "$root/$metainfo" >"$work/appstream.log" 2>&1 \
     || { cat "$work/appstream.log" >&2; fail "the metainfo is not valid"; }
+# Software centres match the metainfo with the desktop entry by the entry's file name.
+grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$root/$metainfo" \
+    || fail "the metainfo does not name $(basename "$desktop") as its launchable"
 
-"$here/run.sh" "$root/usr/bin/pivolo" launch_and_escape
+# The manual pages as man(1) finds them, in English and in the French locale's folder.
+# The page is read whole before it is searched.
+expect_manual() {
+    local heading=$1
+    shift
+    MANPATH="$root/usr/share/man" MANWIDTH=80 man "$@" >"$work/manual.txt" 2>&1 || true
+    grep -q "$heading" "$work/manual.txt" || fail "man $*: $(head -n 3 "$work/manual.txt")"
+}
+expect_manual '^NAME' pivolo
+expect_manual '^EXIT STATUS' pivolo-solve
+expect_manual '^NOM' -L fr pivolo
+expect_manual '^CODE DE RETOUR' -L fr pivolo-solve
+
+"$here/run.sh" "$root/usr/games/pivolo" launch_and_escape
 echo "package: 1 passed, 0 failed"

@@ -11,6 +11,7 @@ when any failed.
 """
 
 import argparse
+import fcntl
 import os
 import pathlib
 import shutil
@@ -358,10 +359,8 @@ class PacedDevice:
     def _read(self):
         with open(self.path, "rb", buffering=0) as pipe:
             try:
-                import fcntl
-
                 fcntl.fcntl(pipe, fcntl.F_SETPIPE_SZ, self.CHUNK)
-            except (ImportError, AttributeError, OSError):
+            except (AttributeError, OSError):
                 pass
             start = time.monotonic()
             while True:
@@ -595,6 +594,65 @@ def escape_ends_the_program_while_a_clip_plays(executable, workdir):
 
     program = Program(executable, QUIET)
     try:
+        program.escape()
+    finally:
+        program.kill()
+
+
+def blocked_writing(pid):
+    """Whether a thread of the process sleeps in the kernel inside a write into a pipe."""
+    for task in pathlib.Path(f"/proc/{pid}/task").iterdir():
+        try:
+            if "pipe_write" in (task / "wchan").read_text():
+                return True
+            # Where the kernel hides its symbols: the write system call, on x86-64.
+            syscall = (task / "syscall").read_text().split()
+            if os.uname().machine == "x86_64" and syscall[:1] == ["1"]:
+                return True
+        except OSError:
+            pass
+    return False
+
+
+def device_env(file):
+    """ALSA's default device writes into the file, named pipe or command ("|command")."""
+    return {
+        "ALSA_CONFIG_PATH": str(SOURCE_DIR / "tests" / "alsa" / "capture.conf"),
+        "ALSA_CAPTURE_FILE": str(file),
+    }
+
+
+@scenario
+def escape_ends_the_program_though_the_device_stalls(executable, workdir):
+    """With a sound device that stalls (a named pipe whose reader holds it open and reads
+    nothing), Escape ends the program with status 0 within a second."""
+    pipe = workdir / "device"
+    os.mkfifo(pipe)
+    # Opened before the program, whose device would otherwise wait for a reader.
+    reader = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
+    try:
+        program = Program(executable, device_env(pipe))
+        try:
+            wait_for("a worker blocked writing to the device", lambda: blocked_writing(program.pid))
+            program.escape()
+        finally:
+            program.kill()
+    finally:
+        os.close(reader)
+
+
+@scenario
+def a_device_whose_reader_goes_away_is_silent(executable, workdir):
+    """With a sound device whose reader takes the start-up clip's first bytes and exits, the
+    program stays alive and answers: a game is solved, and Escape ends it with status 0."""
+    heard = workdir / "heard"
+    program = Program(executable, device_env(f"|head -c 100000 >{heard}"))
+    try:
+        wait_for("the reader to take its bytes", lambda: heard.exists() and heard.stat().st_size >= 100_000)
+        program.type_game(*GAME_387)
+        key("Return")
+        wait_for("the solution", lambda: program.solution() == SOLUTION_387)
+        check(program.alive(), "the program ended")
         program.escape()
     finally:
         program.kill()

@@ -1,0 +1,87 @@
+#include "CBatchGame.h"
+
+#include "CEdit.h"
+#include "CListBox.h"
+#include "CRecordingPlatform.h"
+#include "CSolver.h"
+#include "CTextPeer.h"
+#include "CTilePool.h"
+
+#include <cassert>
+#include <string_view>
+
+namespace
+{
+void AppendLine(std::string& text, std::string_view label, std::string_view line)
+{
+    text.append(label).append(line).push_back('\n');
+}
+
+// Each line of a text, labelled.
+void AppendLines(std::string& text, std::string_view label, std::string_view lines)
+{
+    while (!lines.empty())
+    {
+        const std::size_t nEnd = lines.find('\n');
+        AppendLine(text, label, lines.substr(0, nEnd));
+        lines.remove_prefix(nEnd == std::string_view::npos ? lines.size() : nEnd + 1);
+    }
+}
+} // namespace
+
+CBatchGame::CBatchGame(const CGameLine& line) : m_line(line)
+{
+    assert(line.Kind() == CGameLine::EKind::Game);
+}
+
+std::optional<std::string> CBatchGame::Check()
+{
+    // The refusal's message box is recorded, not shown; games are played on several threads
+    // at once, each recording on a platform of its own.
+    CRecordingPlatform platform(CRecordingPlatform::EScope::ThisThread);
+    CTilePool pool;
+    pool.ResetValidation();
+    for (std::size_t i = 0; i < m_anTiles.size(); ++i)
+    {
+        // The tile edit is given the number's value in plain digits: the edit's reading
+        // stops after 31 characters, and a long number must be read whole.
+        CTextPeer peer(std::to_string(m_line.Values()[i]));
+        CEdit edit;
+        edit.Attach(&peer);
+        m_anTiles[i] = pool.CheckTile(edit);
+        if (m_anTiles[i] <= 0)
+            return CTilePool::szBadTile;
+    }
+    m_nTarget = m_line.Values()[6];
+    if (m_nTarget < 0 || m_nTarget > 999)
+        return szBadTarget;
+    return std::nullopt;
+}
+
+bool CBatchGame::Play(std::string& text)
+{
+    text.append("game:");
+    for (const std::string& number : m_line.Texts())
+        text.append(" ").append(number);
+    text.push_back('\n');
+
+    if (const std::optional<std::string> refusal = Check())
+    {
+        AppendLine(text, "error: ", *refusal);
+        return false;
+    }
+    // The solver's diagnostic line goes to the platform's output, recorded here.
+    CRecordingPlatform platform(CRecordingPlatform::EScope::ThisThread);
+    CTextPeer listPeer;
+    CListBox list;
+    list.Attach(&listPeer);
+    CSolver solver(m_anTiles[0], m_anTiles[1], m_anTiles[2], m_anTiles[3], m_anTiles[4],
+                   m_anTiles[5], m_nTarget, &list);
+    const int nResult = solver.Solve();
+    for (const std::string& entry : listPeer.Entries())
+        AppendLine(text, "list: ", entry);
+    AppendLines(text, "stdout: ", platform.Output());
+    AppendLine(text, "result: ",
+               std::to_string(nResult) + " reached: " + std::to_string(solver.GetReached()));
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CGameLine.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+// One game of pivolo-solve, checked as the dialog's compute command checks it and solved
+// by the dialog's solver, with what the dialog would show written as lines of text.
+class CBatchGame
+{
+public:
+    // The line must hold a game.
+    explicit CBatchGame(const CGameLine& line);
+
+    // The tiles in order, stopping at the first one refused, then the target from 0 to 999.
+    // Nothing when the game is accepted, else the message the dialog would show.
+    std::optional<std::string> Check();
+    // Checks the game and, when it is accepted, solves it. Appends the game's lines to the
+    // text: "game:", then "error:" or the "list:", "stdout:" and "result:" lines. False when
+    // the game was refused.
+    bool Play(std::string& text);
+
+    // Once Check has accepted the game: what the solver is given.
+    const std::array<int, 6>& Tiles() const { return m_anTiles; }
+    int Target() const { return m_nTarget; }
+
+    static constexpr const char* szBadTarget = "Valeur à trouver incorrecte";
+
+private:
+    const CGameLine& m_line;
+    std::array<int, 6> m_anTiles{};
+    int m_nTarget = 0;
+};
