@@ -77,7 +77,7 @@ std::int64_t Distance(std::int64_t a, std::int64_t b)
 }
 
 // The nearest value offered so far, the one above first at equal distance.
-struct Nearest
+struct NearestSoFar
 {
     std::int64_t nTarget;
     std::int64_t nValue = -1;
@@ -435,7 +435,7 @@ void CTileValues::SortGroups()
 std::int32_t CTileValues::Nearest(std::int32_t nTarget)
 {
     SortGroups();
-    ::Nearest nearest{nTarget};
+    NearestSoFar nearest{nTarget};
     for (std::size_t x = 0; x < m_nEntries; ++x)
         nearest.Offer(m_values[x]);
     // Groups of five and six tiles: only their values within the distance of the best so
