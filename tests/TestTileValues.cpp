@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,38 +50,49 @@ std::int32_t NearestIn(const std::vector<std::int32_t>& set, std::int64_t nTarge
     }
     return nBest;
 }
+
+// Calls check(reachable) for each game, the tables set to its tiles: what the tiles make,
+// worked out plainly once for all the tests.
+template <typename Check> void ForEachGame(CTileValues& values, Check&& check)
+{
+    static std::map<Tiles, std::vector<std::int32_t>> reachableSets;
+    for (const Tiles& tiles : kGames)
+    {
+        SCOPED_TRACE(Describe(tiles));
+        values.SetTiles(tiles.data());
+        auto [p, bNew] = reachableSets.try_emplace(tiles);
+        if (bNew)
+            p->second = ReachableSet(std::vector<std::int32_t>(tiles.begin(), tiles.end()));
+        check(p->second);
+    }
+}
 } // namespace
 
 TEST(TileValues, ReachableValuesAreThoseOfSomeGroupOfTiles)
 {
     CTileValues values;
-    for (const Tiles& tiles : kGames)
-    {
-        SCOPED_TRACE(Describe(tiles));
-        values.SetTiles(tiles.data());
-        const std::vector<std::int32_t> reachable =
-            ReachableSet(std::vector<std::int32_t>(tiles.begin(), tiles.end()));
-        for (std::int32_t v = -3; v <= 1200; ++v)
-            EXPECT_EQ(values.Explain(v).bReachable, Holds(reachable, v)) << v;
-        // Large values too, every hundredth of those that are made.
-        for (std::size_t n = 0; n < reachable.size(); n += 100)
-            EXPECT_TRUE(values.Explain(reachable[n]).bReachable) << reachable[n];
-    }
+    ForEachGame(values,
+                [&](const std::vector<std::int32_t>& reachable)
+                {
+                    for (std::int32_t v = -3; v <= 1200; ++v)
+                        EXPECT_EQ(values.Explain(v).bReachable, Holds(reachable, v)) << v;
+                    // Large values too, every hundredth of those that are made.
+                    for (std::size_t n = 0; n < reachable.size(); n += 100)
+                        EXPECT_TRUE(values.Explain(reachable[n]).bReachable) << reachable[n];
+                });
 }
 
 TEST(TileValues, NearestValueIsTheFirstOfTheTrialOrder)
 {
     CTileValues values;
-    for (const Tiles& tiles : kGames)
-    {
-        SCOPED_TRACE(Describe(tiles));
-        values.SetTiles(tiles.data());
-        const std::vector<std::int32_t> reachable =
-            ReachableSet(std::vector<std::int32_t>(tiles.begin(), tiles.end()));
-        for (std::int32_t nTarget :
-             {-100, -1, 0, 1, 13, 387, 499, 889, 956, 999, 5000, 123456, 2147483647})
-            EXPECT_EQ(values.Nearest(nTarget), NearestIn(reachable, nTarget)) << nTarget;
-    }
+    ForEachGame(values,
+                [&](const std::vector<std::int32_t>& reachable)
+                {
+                    for (std::int32_t nTarget :
+                         {-100, -1, 0, 1, 13, 387, 499, 889, 956, 999, 5000, 123456, 2147483647})
+                        EXPECT_EQ(values.Nearest(nTarget), NearestIn(reachable, nTarget))
+                            << nTarget;
+                });
     // The rows the solver is known by.
     const Tiles small{1, 1, 2, 2, 3, 3};
     values.SetTiles(small.data());
