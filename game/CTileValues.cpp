@@ -294,7 +294,7 @@ void CTileValues::Clear()
     m_bSorted = false;
 }
 
-int CTileValues::Find(std::int32_t nValue, int nGroup) const
+inline int CTileValues::Find(std::int32_t nValue, int nGroup) const
 {
     const auto& filter = m_filters[static_cast<std::size_t>(nGroup)];
     if (!(filter[(nValue & 2047) >> 6] >> (nValue & 63) & 1))
@@ -311,16 +311,19 @@ int CTileValues::Find(std::int32_t nValue, int nGroup) const
     return -1;
 }
 
+inline bool CTileValues::WaysOfSmall(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const
+{
+    const int nEntry = Find(nValue, nGroup);
+    if (nEntry < 0)
+        return false;
+    nSteps |= m_steps[static_cast<std::size_t>(nEntry)];
+    return true;
+}
+
 bool CTileValues::Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const
 {
     if (kGroups.anSize[nGroup] <= 4)
-    {
-        const int nEntry = Find(nValue, nGroup);
-        if (nEntry < 0)
-            return false;
-        nSteps |= m_steps[static_cast<std::size_t>(nEntry)];
-        return true;
-    }
+        return WaysOfSmall(nValue, nGroup, nSteps);
     // Groups of five or six: every way to make nValue as a step of a value of the smaller
     // side and a value of the larger one.
     bool bMade = false;
@@ -328,11 +331,17 @@ bool CTileValues::Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) c
     {
         const int nSmall = kGroups.anSmall[nGroup][s];
         const int nLarge = kGroups.anLarge[nGroup][s];
+        const bool bLargeIsSmall = kGroups.anSize[nLarge] <= 4;
         for (int x = m_anBegin[nSmall]; x < m_anEnd[nSmall]; ++x)
         {
             bool bUsed = false;
-            if (!ForEachOperand(m_values[x], nValue,
-                                [&](std::int32_t b) { bUsed = Ways(b, nLarge, nSteps) || bUsed; }))
+            const auto take = [&](std::int32_t b)
+            {
+                const bool bMakes =
+                    bLargeIsSmall ? WaysOfSmall(b, nLarge, nSteps) : Ways(b, nLarge, nSteps);
+                bUsed = bMakes || bUsed;
+            };
+            if (!ForEachOperand(m_values[static_cast<std::size_t>(x)], nValue, take))
             {
                 // Every value of the larger side will do.
                 nSteps |= m_anAnySteps[nLarge];
@@ -340,7 +349,7 @@ bool CTileValues::Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) c
             }
             if (bUsed)
             {
-                nSteps |= m_steps[x];
+                nSteps |= m_steps[static_cast<std::size_t>(x)];
                 bMade = true;
             }
         }

@@ -51,8 +51,9 @@ private:
     // The entry of a value in a group of up to four tiles, or -1.
     int Find(std::int32_t nValue, int nGroup) const;
     // Adds to nSteps the first steps of the ways the whole group makes nValue; true when
-    // it makes it.
+    // it makes it. WaysOfSmall: for a group of up to four tiles.
     bool Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const;
+    bool WaysOfSmall(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const;
     // The bit of a first step: the pair of positions and the value's place among the
     // pair's values.
     int FirstStepBit(int nPair, std::int32_t nValue) const;
