@@ -267,8 +267,6 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
             {
                 for (int x = m_anBegin[g]; x < m_anEnd[g]; ++x)
                     m_steps[x] = std::uint64_t{1} << (4 * kGroups.anPair[g] + x - m_anBegin[g]);
-                m_anAnySteps[g] = ((std::uint64_t{1} << (m_anEnd[g] - m_anBegin[g])) - 1)
-                                  << 4 * kGroups.anPair[g];
             }
         }
     }
@@ -277,8 +275,10 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
         m_anAnySteps[g] = 0;
         for (int p : kGroups.anPairs)
         {
-            if ((p & g) == p)
-                m_anAnySteps[g] |= m_anAnySteps[p];
+            if ((p & g) != p)
+                continue;
+            for (int x = m_anBegin[p]; x < m_anEnd[p]; ++x)
+                m_anAnySteps[g] |= m_steps[static_cast<std::size_t>(x)];
         }
     }
 }

@@ -11,14 +11,12 @@ void SortUnique(std::vector<std::int32_t>& values)
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
 }
-} // namespace
 
-std::vector<std::int32_t> ReachableSet(const std::vector<std::int32_t>& values)
+// What each group of positions makes, using all of them: by bit mask of positions.
+std::vector<std::vector<std::int32_t>> MadeByGroups(const std::vector<std::int32_t>& values)
 {
     const std::size_t nGroups = std::size_t{1} << values.size();
-    // What each group of positions makes using all of them.
     std::vector<std::vector<std::int32_t>> made(nGroups);
-    std::vector<std::int32_t> all;
     for (std::size_t g = 1; g < nGroups; ++g)
     {
         if ((g & (g - 1)) == 0)
@@ -39,10 +37,33 @@ std::vector<std::int32_t> ReachableSet(const std::vector<std::int32_t>& values)
             }
         }
         SortUnique(made[g]);
-        all.insert(all.end(), made[g].begin(), made[g].end());
+    }
+    return made;
+}
+
+// Every value of the groups that hold all the positions of nMustHold.
+std::vector<std::int32_t> Union(const std::vector<std::vector<std::int32_t>>& made,
+                                std::size_t nMustHold)
+{
+    std::vector<std::int32_t> all;
+    for (std::size_t g = 1; g < made.size(); ++g)
+    {
+        if ((g & nMustHold) == nMustHold)
+            all.insert(all.end(), made[g].begin(), made[g].end());
     }
     SortUnique(all);
     return all;
+}
+} // namespace
+
+std::vector<std::int32_t> ReachableSet(const std::vector<std::int32_t>& values)
+{
+    return Union(MadeByGroups(values), 0);
+}
+
+std::vector<std::int32_t> ReachableSetUsingFirst(const std::vector<std::int32_t>& values)
+{
+    return Union(MadeByGroups(values), 1);
 }
 
 bool Holds(const std::vector<std::int32_t>& set, std::int64_t nValue)

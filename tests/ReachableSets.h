@@ -8,5 +8,7 @@
 // its two parts make with any of the four operations in either order. In increasing order.
 // Plain and slow, for checking the solver's own tables.
 std::vector<std::int32_t> ReachableSet(const std::vector<std::int32_t>& values);
+// The same, but only what the steps make that use the first value.
+std::vector<std::int32_t> ReachableSetUsingFirst(const std::vector<std::int32_t>& values);
 
 bool Holds(const std::vector<std::int32_t>& set, std::int64_t nValue);

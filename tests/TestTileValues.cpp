@@ -135,10 +135,19 @@ TEST(TileValues, FirstLevelListsThatMayReachAValueAreThoseThatCan)
                             list.push_back(tiles[static_cast<std::size_t>(k)]);
                     }
                     const std::vector<std::int32_t> reachable = ReachableSet(list);
+                    const std::vector<std::int32_t> reachableUsingStep =
+                        ReachableSetUsingFirst(list);
                     for (const auto& [v, reach] : reaches)
                     {
                         EXPECT_EQ(values.MayReachAfter(reach, i, j, r), Holds(reachable, v))
                             << v << " after positions " << i << ", " << j << " make " << r;
+                        // The first steps alone: the ways that go on from this step's
+                        // result.
+                        CTileValues::Reach firstSteps = reach;
+                        firstSteps.nSmallGroups = 0;
+                        EXPECT_EQ(values.MayReachAfter(firstSteps, i, j, r),
+                                  Holds(reachableUsingStep, v))
+                            << v << " from the result " << r << " of positions " << i << ", " << j;
                     }
                 }
             }
