@@ -192,6 +192,8 @@ TEST_F(CommandsTest, ComputeStopsAtTheFirstRefusedTileAfterOneMessage)
     // A first search, whose time text and success count must survive the refusals.
     Type({{"2", "8", "75", "8", "100", "25"}, "387"});
     ComputeTaking(3);
+    // The success clip's worker records it on its own time.
+    ASSERT_TRUE(m_audio.WaitForClips(2, WAIT));
     const std::string timeBefore = TimeText();
     const std::size_t nClipsBefore = m_audio.PlayedClips().size();
     for (const Case& c : cases)
