@@ -3,8 +3,10 @@
 #include "CBitmap.h"
 #include "CDialogImpl.h"
 #include "CIconImpl.h"
+#include "CListBoxWidget.h"
 #include "CListTabDelegate.h"
 #include "CPaintDC.h"
+#include "CThreeDimensionalStyle.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -85,7 +87,12 @@ QWidget* MakeStatic(const DLGITEMTEMPLATE& item, QWidget* pParent)
         if (nKind == SS_BITMAP)
             pLabel->setPixmap(BitmapPixmap(item.nImageId));
         else if (HICON hIcon = CIcon::Load(item.nImageId))
-            pLabel->setPixmap(hIcon->GetImpl().icon.pixmap(GetSystemMetrics(SM_CXICON)));
+        {
+            // An icon control takes the size of its icon, whatever its template size.
+            const QSize size(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+            pLabel->setPixmap(hIcon->GetImpl().icon.pixmap(size));
+            pLabel->setFixedSize(size);
+        }
         pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         pLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
         return pLabel;
@@ -93,6 +100,9 @@ QWidget* MakeStatic(const DLGITEMTEMPLATE& item, QWidget* pParent)
     pLabel->setText(FromUtf8(item.caption));
     pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pLabel->setWordWrap(true);
+    // The text starts at the edge, as a static's does: the toolkit's indent of a framed
+    // label would push the descenders out at the bottom.
+    pLabel->setIndent(0);
     // Statics paint the dialog's grey behind their text, over any picture.
     pLabel->setAutoFillBackground(true);
     if (item.exStyle & WS_EX_STATICEDGE)
@@ -117,7 +127,7 @@ QWidget* MakeEdit(const DLGITEMTEMPLATE& item, QWidget* pParent)
 
 QWidget* MakeListBox(const DLGITEMTEMPLATE& item, QWidget* pParent)
 {
-    auto* pList = new QListWidget(pParent);
+    auto* pList = new CListBoxWidget(pParent);
     pList->setSortingEnabled((item.style & LBS_SORT) != 0);
     pList->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
@@ -185,6 +195,7 @@ QWidget* MakeControl(const DLGITEMTEMPLATE& item, QWidget* pParent)
         pWidget = MakeButton(item, pParent);
         break;
     }
+    CThreeDimensionalStyle::SetExtendedStyle(*pWidget, item.exStyle);
     pWidget->setGeometry(ToQRect(MapDialogRect(item.x, item.y, item.cx, item.cy)));
     if (!item.accessibleName.empty())
         pWidget->setAccessibleName(FromUtf8(item.accessibleName));

@@ -5,6 +5,7 @@ add_library(pivolo_platform_widgets STATIC
     CDialog.h CDialog.cpp CDialogImpl.h
     CDialogTemplate.h
     CIcon.h CIcon.cpp CIconImpl.h
+    CListBoxWidget.h CListBoxWidget.cpp
     CListTabDelegate.h CListTabDelegate.cpp
     CMenu.h CMenu.cpp
     CPaintDC.h CPaintDC.cpp
@@ -12,6 +13,7 @@ add_library(pivolo_platform_widgets STATIC
     CQtPeer.h CQtPeer.cpp
     CQtPlatform.h CQtPlatform.cpp
     CRect.h
+    CThreeDimensionalStyle.h CThreeDimensionalStyle.cpp
     CWinApp.h CWinApp.cpp
 )
 target_include_directories(pivolo_platform_widgets PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
