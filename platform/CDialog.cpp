@@ -7,6 +7,7 @@
 #include "CListTabDelegate.h"
 #include "CPaintDC.h"
 #include "CThreeDimensionalStyle.h"
+#include "SafeOwner.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -171,6 +172,15 @@ void ResetSystemMenu(CMenu& menu)
     menu.AppendMenu(MF_STRING, SC_CLOSE, "&Fermer\tAlt+F4");
 }
 
+// A dialog opened without a parent belongs to the program's window it comes from, unless
+// it is an application window of its own.
+QWidget* OwnerWidget(const CDialog* pParent, const DLGTEMPLATE& dlgTemplate)
+{
+    if (pParent)
+        return DialogWidget(*pParent);
+    return (dlgTemplate.exStyle & WS_EX_APPWINDOW) ? nullptr : SafeOwner();
+}
+
 void CentreOnScreen(QWidget& widget)
 {
     if (const QScreen* pScreen = QGuiApplication::primaryScreen())
@@ -206,8 +216,8 @@ QWidget* MakeControl(const DLGITEMTEMPLATE& item, QWidget* pParent)
 }
 } // namespace
 
-CDialogWidget::CDialogWidget(CDialog& owner, QWidget* pParent)
-    : QDialog(pParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+CDialogWidget::CDialogWidget(CDialog& owner, QWidget* pParent, Qt::WindowType type)
+    : QDialog(pParent, type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_owner(owner)
 {
@@ -298,8 +308,11 @@ bool CDialog::Create()
     const DLGTEMPLATE* pTemplate = FindDialogTemplate(m_pImpl->nTemplateId);
     if (!pTemplate || IsWindow())
         return false;
-    QWidget* pParentWidget = m_pImpl->pParent ? DialogWidget(*m_pImpl->pParent) : nullptr;
-    m_pImpl->pWidget = std::make_unique<CDialogWidget>(*this, pParentWidget);
+    // An application window is a main window of the desktop, with a taskbar entry of its
+    // own; other dialogs are dialogs of the window they belong to.
+    const Qt::WindowType type = (pTemplate->exStyle & WS_EX_APPWINDOW) ? Qt::Window : Qt::Dialog;
+    m_pImpl->pWidget =
+        std::make_unique<CDialogWidget>(*this, OwnerWidget(m_pImpl->pParent, *pTemplate), type);
     m_pImpl->bEnded = false;
     m_pImpl->nResult = 0;
     CDialogWidget& widget = *m_pImpl->pWidget;
@@ -313,6 +326,8 @@ bool CDialog::Create()
     const bool bFocusFirst = InitialiseDialog();
     if (pTemplate->style & DS_CENTER)
         CentreOnScreen(widget);
+    else
+        CentreOverOwner(widget);
     // Ended during its initialisation: it is never shown.
     if (m_pImpl->bEnded)
         return true;

@@ -15,7 +15,7 @@
 class CDialogWidget : public QDialog
 {
 public:
-    CDialogWidget(CDialog& owner, QWidget* pParent);
+    CDialogWidget(CDialog& owner, QWidget* pParent, Qt::WindowType type);
 
     void accept() override;
     void reject() override;

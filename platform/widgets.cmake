@@ -8,6 +8,7 @@ add_library(pivolo_platform_widgets STATIC
     CListBoxWidget.h CListBoxWidget.cpp
     CListTabDelegate.h CListTabDelegate.cpp
     CMenu.h CMenu.cpp
+    CMessageBoxWidget.h CMessageBoxWidget.cpp
     CPaintDC.h CPaintDC.cpp
     CQtLook.h CQtLook.cpp
     CQtPeer.h CQtPeer.cpp
@@ -15,6 +16,7 @@ add_library(pivolo_platform_widgets STATIC
     CRect.h
     CThreeDimensionalStyle.h CThreeDimensionalStyle.cpp
     CWinApp.h CWinApp.cpp
+    SafeOwner.h SafeOwner.cpp
 )
 target_include_directories(pivolo_platform_widgets PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(pivolo_platform_widgets

@@ -43,3 +43,6 @@ foreach(scale 1.5 2)
     set_tests_properties(test_dialog_looks_${scale}x PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
 endforeach()
+
+# The program's windows on a desktop: owned secondary windows.
+pivolo_add_widget_suite(test_safe_owner TestSafeOwner.cpp)
