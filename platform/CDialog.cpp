@@ -18,11 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QShortcut>
 #include <QWindow>
 
 #include <cassert>
@@ -219,10 +217,17 @@ QWidget* MakeControl(const DLGITEMTEMPLATE& item, QWidget* pParent)
 CDialogWidget::CDialogWidget(CDialog& owner, QWidget* pParent, Qt::WindowType type)
     : QDialog(pParent, type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_owner(owner)
+      m_owner(owner), m_pSystemMenu(new CSystemMenuPopup(owner, *this)),
+      m_pKeyboardMove(new CKeyboardMove(*this))
 {
-    auto* pMenuShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
-    connect(pMenuShortcut, &QShortcut::activated, this, [this] { m_owner.ShowSystemMenu(); });
+}
+
+void CDialogWidget::StartMove()
+{
+    if (CKeyboardMove::CanPlaceWindows())
+        m_pKeyboardMove->Start();
+    else if (windowHandle())
+        windowHandle()->startSystemMove();
 }
 
 void CDialogWidget::accept()
@@ -248,7 +253,10 @@ void CDialogWidget::contextMenuEvent(QContextMenuEvent* pEvent)
     // Only the background's own clicks: the controls keep their context menus.
     if (childAt(pEvent->pos()) != nullptr)
         return QDialog::contextMenuEvent(pEvent);
-    m_owner.ShowSystemMenu();
+    if (pEvent->reason() == QContextMenuEvent::Mouse)
+        m_pSystemMenu->PopupAt(pEvent->globalPos());
+    else
+        m_pSystemMenu->PopupUnderTitleBar();
 }
 
 void CDialogWidget::closeEvent(QCloseEvent* pEvent)
@@ -455,25 +463,8 @@ void CDialog::GetClientRect(CRect* pRect) const
 
 void CDialog::ShowSystemMenu()
 {
-    if (!m_pImpl->pWidget)
-        return;
-    auto* pMenu = new QMenu(m_pImpl->pWidget.get());
-    pMenu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const CMenu::Entry& entry : m_pImpl->systemMenu.Entries())
-    {
-        if (entry.bSeparator)
-        {
-            pMenu->addSeparator();
-            continue;
-        }
-        QAction* pAction = pMenu->addAction(FromUtf8(entry.text));
-        const unsigned nId = entry.nId;
-        // Sent once the menu has closed, as a command that may open a modal window.
-        QObject::connect(
-            pAction, &QAction::triggered, m_pImpl->pWidget.get(),
-            [this, nId] { SendMessage(WM_SYSCOMMAND, nId); }, Qt::QueuedConnection);
-    }
-    pMenu->popup(m_pImpl->pWidget->mapToGlobal(QPoint(0, 0)));
+    if (m_pImpl->pWidget)
+        m_pImpl->pWidget->SystemMenu().PopupUnderTitleBar();
 }
 
 std::span<const CHandlerEntry> CDialog::GetHandlerTable() const
@@ -502,8 +493,8 @@ void CDialog::OnSystemCommand(unsigned nId, LPARAM)
     switch (nId & 0xFFF0)
     {
     case SC_MOVE:
-        if (m_pImpl->pWidget && m_pImpl->pWidget->windowHandle())
-            m_pImpl->pWidget->windowHandle()->startSystemMove();
+        if (m_pImpl->pWidget)
+            m_pImpl->pWidget->StartMove();
         break;
     case SC_CLOSE:
         SendMessage(WM_CLOSE);

@@ -5,6 +5,7 @@ add_library(pivolo_platform_widgets STATIC
     CDialog.h CDialog.cpp CDialogImpl.h
     CDialogTemplate.h
     CIcon.h CIcon.cpp CIconImpl.h
+    CKeyboardMove.h CKeyboardMove.cpp
     CListBoxWidget.h CListBoxWidget.cpp
     CListTabDelegate.h CListTabDelegate.cpp
     CMenu.h CMenu.cpp
@@ -14,6 +15,7 @@ add_library(pivolo_platform_widgets STATIC
     CQtPeer.h CQtPeer.cpp
     CQtPlatform.h CQtPlatform.cpp
     CRect.h
+    CSystemMenuPopup.h CSystemMenuPopup.cpp
     CThreeDimensionalStyle.h CThreeDimensionalStyle.cpp
     CWinApp.h CWinApp.cpp
     SafeOwner.h SafeOwner.cpp

@@ -44,5 +44,7 @@ foreach(scale 1.5 2)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
 endforeach()
 
-# The program's windows on a desktop: owned secondary windows.
+# The program's windows on a desktop: owned secondary windows, the system menu's keys and
+# the keyboard move.
 pivolo_add_widget_suite(test_safe_owner TestSafeOwner.cpp)
+pivolo_add_widget_suite(test_system_menu_popup TestSystemMenuPopup.cpp)
