@@ -250,13 +250,11 @@ void CDialogWidget::paintEvent(QPaintEvent* pEvent)
 
 void CDialogWidget::contextMenuEvent(QContextMenuEvent* pEvent)
 {
-    // Only the background's own clicks: the controls keep their context menus.
+    // Only the background's own clicks: the controls keep their context menus. The keyboard's
+    // requests never come here: they open the system menu from any control.
     if (childAt(pEvent->pos()) != nullptr)
         return QDialog::contextMenuEvent(pEvent);
-    if (pEvent->reason() == QContextMenuEvent::Mouse)
-        m_pSystemMenu->PopupAt(pEvent->globalPos());
-    else
-        m_pSystemMenu->PopupUnderTitleBar();
+    m_pSystemMenu->PopupAt(pEvent->globalPos());
 }
 
 void CDialogWidget::closeEvent(QCloseEvent* pEvent)

@@ -2,7 +2,8 @@
 
 #include "CDialog.h"
 
-#include <QMenu>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QShortcut>
 #include <QWidget>
 
@@ -16,6 +17,21 @@ CSystemMenuPopup::CSystemMenuPopup(CDialog& dialog, QWidget& window)
         auto* pShortcut = new QShortcut(keys, &window);
         connect(pShortcut, &QShortcut::activated, this, [this] { PopupUnderTitleBar(); });
     }
+    // The window system may turn the Menu key into a context menu request to the control
+    // that has the focus, as well as or instead of a key press.
+    qApp->installEventFilter(this);
+}
+
+bool CSystemMenuPopup::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pEvent->type() != QEvent::ContextMenu ||
+        static_cast<QContextMenuEvent*>(pEvent)->reason() != QContextMenuEvent::Keyboard)
+        return false;
+    const auto* pWidget = qobject_cast<const QWidget*>(pWatched);
+    if (!pWidget || pWidget->window() != &m_window)
+        return false;
+    PopupUnderTitleBar();
+    return true;
 }
 
 void CSystemMenuPopup::PopupUnderTitleBar()
@@ -26,9 +42,10 @@ void CSystemMenuPopup::PopupUnderTitleBar()
 void CSystemMenuPopup::PopupAt(const QPoint& globalPos)
 {
     const CMenu* pSystemMenu = m_dialog.GetSystemMenu(false);
-    if (!pSystemMenu)
+    if (!pSystemMenu || (m_pMenu && m_pMenu->isVisible()))
         return;
     auto* pMenu = new QMenu(&m_window);
+    m_pMenu = pMenu;
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
     for (const CMenu::Entry& entry : pSystemMenu->Entries())
     {

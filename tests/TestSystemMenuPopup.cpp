@@ -7,6 +7,7 @@
 #include "WidgetTestSupport.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -85,6 +86,28 @@ TEST_F(SystemMenuPopupTest, KeysPopTheMenuUpUnderTheTitleBarFromAnyControl)
             EXPECT_EQ(OpenPopup(), nullptr);
         }
     }
+}
+
+TEST_F(SystemMenuPopupTest, ContextMenuAskedForFromTheKeyboardIsTheSystemMenuOnce)
+{
+    // As the window system sends the Menu key to the control with the focus, after the key.
+    QWidget* pEdit = ControlWidget(m_dialog, IDC_TILE3);
+    pEdit->setFocus();
+    QTest::keyClick(pEdit, Qt::Key_Menu);
+    QMenu* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, pEdit->rect().center(),
+                              pEdit->mapToGlobal(pEdit->rect().center()));
+    QApplication::sendEvent(pEdit, &request);
+    EXPECT_EQ(OpenPopup(), pPopup);
+    QTest::keyClick(pPopup, Qt::Key_Escape);
+    // Alone, it opens the system menu rather than the edit's own menu.
+    QApplication::sendEvent(pEdit, &request);
+    pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->actions().size(), 2);
+    EXPECT_EQ(pPopup->pos(), Window()->mapToGlobal(QPoint(0, 0)));
+    QTest::keyClick(pPopup, Qt::Key_Escape);
 }
 
 TEST_F(SystemMenuPopupTest, RightClickOnTheBackgroundPopsTheMenuUpAtThePointer)
