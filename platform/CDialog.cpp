@@ -121,6 +121,10 @@ QWidget* MakeEdit(const DLGITEMTEMPLATE& item, QWidget* pParent)
     if (item.style & ES_NUMBER)
         pEdit->setValidator(new QRegularExpressionValidator(g_digitsOnly, pEdit));
     pEdit->setFrame((item.style & WS_BORDER) != 0);
+    // A static edge takes the pixel that the edit keeps on either side of its text, which
+    // keeps its room: three bold digits fill the target edit.
+    if (item.exStyle & WS_EX_STATICEDGE)
+        pEdit->setTextMargins(-1, 0, -1, 0);
     return pEdit;
 }
 
