@@ -5,6 +5,12 @@
 // The one application object, made before the program starts.
 CGameApp theApp;
 
+CGameApp::CGameApp()
+{
+    // The name of the program's desktop entry and AppStream component.
+    SetAppID("org.pivolo.pivolo");
+}
+
 bool CGameApp::InitInstance()
 {
     Enable3dControls();

@@ -7,5 +7,6 @@
 class CGameApp : public CWinApp
 {
 public:
+    CGameApp();
     bool InitInstance() override;
 };

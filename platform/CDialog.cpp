@@ -3,8 +3,11 @@
 #include "CBitmap.h"
 #include "CDialogImpl.h"
 #include "CIconImpl.h"
+#include "CListBoxWidget.h"
 #include "CListTabDelegate.h"
 #include "CPaintDC.h"
+#include "CThreeDimensionalStyle.h"
+#include "SafeOwner.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,11 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QShortcut>
 #include <QWindow>
 
 #include <cassert>
@@ -85,7 +86,12 @@ QWidget* MakeStatic(const DLGITEMTEMPLATE& item, QWidget* pParent)
         if (nKind == SS_BITMAP)
             pLabel->setPixmap(BitmapPixmap(item.nImageId));
         else if (HICON hIcon = CIcon::Load(item.nImageId))
-            pLabel->setPixmap(hIcon->GetImpl().icon.pixmap(GetSystemMetrics(SM_CXICON)));
+        {
+            // An icon control takes the size of its icon, whatever its template size.
+            const QSize size(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+            pLabel->setPixmap(hIcon->GetImpl().icon.pixmap(size));
+            pLabel->setFixedSize(size);
+        }
         pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         pLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
         return pLabel;
@@ -93,6 +99,9 @@ QWidget* MakeStatic(const DLGITEMTEMPLATE& item, QWidget* pParent)
     pLabel->setText(FromUtf8(item.caption));
     pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pLabel->setWordWrap(true);
+    // The text starts at the edge, as a static's does: the toolkit's indent of a framed
+    // label would push the descenders out at the bottom.
+    pLabel->setIndent(0);
     // Statics paint the dialog's grey behind their text, over any picture.
     pLabel->setAutoFillBackground(true);
     if (item.exStyle & WS_EX_STATICEDGE)
@@ -112,12 +121,16 @@ QWidget* MakeEdit(const DLGITEMTEMPLATE& item, QWidget* pParent)
     if (item.style & ES_NUMBER)
         pEdit->setValidator(new QRegularExpressionValidator(g_digitsOnly, pEdit));
     pEdit->setFrame((item.style & WS_BORDER) != 0);
+    // A static edge takes the pixel that the edit keeps on either side of its text, which
+    // keeps its room: three bold digits fill the target edit.
+    if (item.exStyle & WS_EX_STATICEDGE)
+        pEdit->setTextMargins(-1, 0, -1, 0);
     return pEdit;
 }
 
 QWidget* MakeListBox(const DLGITEMTEMPLATE& item, QWidget* pParent)
 {
-    auto* pList = new QListWidget(pParent);
+    auto* pList = new CListBoxWidget(pParent);
     pList->setSortingEnabled((item.style & LBS_SORT) != 0);
     pList->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
@@ -161,6 +174,15 @@ void ResetSystemMenu(CMenu& menu)
     menu.AppendMenu(MF_STRING, SC_CLOSE, "&Fermer\tAlt+F4");
 }
 
+// A dialog opened without a parent belongs to the program's window it comes from, unless
+// it is an application window of its own.
+QWidget* OwnerWidget(const CDialog* pParent, const DLGTEMPLATE& dlgTemplate)
+{
+    if (pParent)
+        return DialogWidget(*pParent);
+    return (dlgTemplate.exStyle & WS_EX_APPWINDOW) ? nullptr : SafeOwner();
+}
+
 void CentreOnScreen(QWidget& widget)
 {
     if (const QScreen* pScreen = QGuiApplication::primaryScreen())
@@ -185,6 +207,7 @@ QWidget* MakeControl(const DLGITEMTEMPLATE& item, QWidget* pParent)
         pWidget = MakeButton(item, pParent);
         break;
     }
+    CThreeDimensionalStyle::SetExtendedStyle(*pWidget, item.exStyle);
     pWidget->setGeometry(ToQRect(MapDialogRect(item.x, item.y, item.cx, item.cy)));
     if (!item.accessibleName.empty())
         pWidget->setAccessibleName(FromUtf8(item.accessibleName));
@@ -195,13 +218,20 @@ QWidget* MakeControl(const DLGITEMTEMPLATE& item, QWidget* pParent)
 }
 } // namespace
 
-CDialogWidget::CDialogWidget(CDialog& owner, QWidget* pParent)
-    : QDialog(pParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+CDialogWidget::CDialogWidget(CDialog& owner, QWidget* pParent, Qt::WindowType type)
+    : QDialog(pParent, type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_owner(owner)
+      m_owner(owner), m_pSystemMenu(new CSystemMenuPopup(owner, *this)),
+      m_pKeyboardMove(new CKeyboardMove(*this))
 {
-    auto* pMenuShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
-    connect(pMenuShortcut, &QShortcut::activated, this, [this] { m_owner.ShowSystemMenu(); });
+}
+
+void CDialogWidget::StartMove()
+{
+    if (CKeyboardMove::CanPlaceWindows())
+        m_pKeyboardMove->Start();
+    else if (windowHandle())
+        windowHandle()->startSystemMove();
 }
 
 void CDialogWidget::accept()
@@ -224,10 +254,11 @@ void CDialogWidget::paintEvent(QPaintEvent* pEvent)
 
 void CDialogWidget::contextMenuEvent(QContextMenuEvent* pEvent)
 {
-    // Only the background's own clicks: the controls keep their context menus.
+    // Only the background's own clicks: the controls keep their context menus. The keyboard's
+    // requests never come here: they open the system menu from any control.
     if (childAt(pEvent->pos()) != nullptr)
         return QDialog::contextMenuEvent(pEvent);
-    m_owner.ShowSystemMenu();
+    m_pSystemMenu->PopupAt(pEvent->globalPos());
 }
 
 void CDialogWidget::closeEvent(QCloseEvent* pEvent)
@@ -287,8 +318,11 @@ bool CDialog::Create()
     const DLGTEMPLATE* pTemplate = FindDialogTemplate(m_pImpl->nTemplateId);
     if (!pTemplate || IsWindow())
         return false;
-    QWidget* pParentWidget = m_pImpl->pParent ? DialogWidget(*m_pImpl->pParent) : nullptr;
-    m_pImpl->pWidget = std::make_unique<CDialogWidget>(*this, pParentWidget);
+    // An application window is a main window of the desktop, with a taskbar entry of its
+    // own; other dialogs are dialogs of the window they belong to.
+    const Qt::WindowType type = (pTemplate->exStyle & WS_EX_APPWINDOW) ? Qt::Window : Qt::Dialog;
+    m_pImpl->pWidget =
+        std::make_unique<CDialogWidget>(*this, OwnerWidget(m_pImpl->pParent, *pTemplate), type);
     m_pImpl->bEnded = false;
     m_pImpl->nResult = 0;
     CDialogWidget& widget = *m_pImpl->pWidget;
@@ -302,6 +336,8 @@ bool CDialog::Create()
     const bool bFocusFirst = InitialiseDialog();
     if (pTemplate->style & DS_CENTER)
         CentreOnScreen(widget);
+    else
+        CentreOverOwner(widget);
     // Ended during its initialisation: it is never shown.
     if (m_pImpl->bEnded)
         return true;
@@ -429,25 +465,8 @@ void CDialog::GetClientRect(CRect* pRect) const
 
 void CDialog::ShowSystemMenu()
 {
-    if (!m_pImpl->pWidget)
-        return;
-    auto* pMenu = new QMenu(m_pImpl->pWidget.get());
-    pMenu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const CMenu::Entry& entry : m_pImpl->systemMenu.Entries())
-    {
-        if (entry.bSeparator)
-        {
-            pMenu->addSeparator();
-            continue;
-        }
-        QAction* pAction = pMenu->addAction(FromUtf8(entry.text));
-        const unsigned nId = entry.nId;
-        // Sent once the menu has closed, as a command that may open a modal window.
-        QObject::connect(
-            pAction, &QAction::triggered, m_pImpl->pWidget.get(),
-            [this, nId] { SendMessage(WM_SYSCOMMAND, nId); }, Qt::QueuedConnection);
-    }
-    pMenu->popup(m_pImpl->pWidget->mapToGlobal(QPoint(0, 0)));
+    if (m_pImpl->pWidget)
+        m_pImpl->pWidget->SystemMenu().PopupUnderTitleBar();
 }
 
 std::span<const CHandlerEntry> CDialog::GetHandlerTable() const
@@ -476,8 +495,8 @@ void CDialog::OnSystemCommand(unsigned nId, LPARAM)
     switch (nId & 0xFFF0)
     {
     case SC_MOVE:
-        if (m_pImpl->pWidget && m_pImpl->pWidget->windowHandle())
-            m_pImpl->pWidget->windowHandle()->startSystemMove();
+        if (m_pImpl->pWidget)
+            m_pImpl->pWidget->StartMove();
         break;
     case SC_CLOSE:
         SendMessage(WM_CLOSE);

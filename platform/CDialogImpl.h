@@ -2,7 +2,9 @@
 
 #include "CDialog.h"
 #include "CDialogTemplate.h"
+#include "CKeyboardMove.h"
 #include "CQtPeer.h"
+#include "CSystemMenuPopup.h"
 
 #include <QDialog>
 #include <QPainter>
@@ -15,12 +17,17 @@
 class CDialogWidget : public QDialog
 {
 public:
-    CDialogWidget(CDialog& owner, QWidget* pParent);
+    CDialogWidget(CDialog& owner, QWidget* pParent, Qt::WindowType type);
 
     void accept() override;
     void reject() override;
     // What the window paints when no handler paints it.
     void DefaultPaint(QPaintEvent* pEvent) { QDialog::paintEvent(pEvent); }
+    CSystemMenuPopup& SystemMenu() const { return *m_pSystemMenu; }
+    // The system menu's Move: from the keyboard where the program may place its window,
+    // else by the window manager.
+    void StartMove();
+    const CKeyboardMove& KeyboardMove() const { return *m_pKeyboardMove; }
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -30,6 +37,8 @@ protected:
 
 private:
     CDialog& m_owner;
+    CSystemMenuPopup* m_pSystemMenu;
+    CKeyboardMove* m_pKeyboardMove;
 };
 
 struct CDialog::Impl

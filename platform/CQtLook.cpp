@@ -1,14 +1,13 @@
 #include "CQtLook.h"
 
+#include "CThreeDimensionalStyle.h"
+
 #include <QApplication>
 #include <QPalette>
-#include <QStyle>
-#include <QStyleFactory>
 
 void ApplyThreeDimensionalLook()
 {
-    if (QStyle* pStyle = QStyleFactory::create(QStringLiteral("Windows")))
-        QApplication::setStyle(pStyle);
+    QApplication::setStyle(new CThreeDimensionalStyle);
     // The palette made from the button face colour gives grey faces, white edit and list
     // backgrounds and the shadows of raised and sunken edges.
     QPalette palette(QColor(192, 192, 192));

@@ -1,9 +1,11 @@
 #include "CQtPlatform.h"
 
+#include "CMessageBoxWidget.h"
+#include "SafeOwner.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include <cstdio>
@@ -11,9 +13,9 @@
 
 int CQtPlatform::MessageBox(const std::string& text, unsigned nType)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    CMessageBoxWidget box(QCoreApplication::applicationName(),
+                          QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                          SafeOwner());
     // The texts are set here: the program reads no translation catalogue.
     if (nType == MB_YESNO)
     {

@@ -41,6 +41,7 @@ int CWinApp::Run(int argc, char** argv)
                         .toUtf8()
                         .toStdString();
     QCoreApplication::setApplicationName(QString::fromUtf8(m_appName.c_str()));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(m_appID.c_str()));
     CQtPlatform platform;
     CPlatform* pPrevious = CPlatform::Install(&platform);
     int nExitCode = 0;
@@ -54,6 +55,13 @@ int CWinApp::Run(int argc, char** argv)
 void CWinApp::Enable3dControls()
 {
     ApplyThreeDimensionalLook();
+}
+
+void CWinApp::SetAppID(const char* pszAppID)
+{
+    m_appID = pszAppID ? pszAppID : "";
+    if (QGuiApplication::instance())
+        QGuiApplication::setDesktopFileName(QString::fromUtf8(m_appID.c_str()));
 }
 
 std::string CWinApp::GetTitle() const

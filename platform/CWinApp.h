@@ -26,6 +26,9 @@ public:
 
     // The grey three-dimensional look of dialogs and controls.
     void Enable3dControls();
+    // Names the program's desktop entry (its file name without ".desktop"), by which docks
+    // and compositors link the program's windows to its name and icon.
+    void SetAppID(const char* pszAppID);
     HICON LoadIcon(unsigned nId) const { return CIcon::Load(nId); }
     std::string GetTitle() const;
 
@@ -33,6 +36,7 @@ public:
 
 private:
     std::string m_appName;
+    std::string m_appID;
 };
 
 CWinApp* AfxGetApp();

@@ -5,14 +5,20 @@ add_library(pivolo_platform_widgets STATIC
     CDialog.h CDialog.cpp CDialogImpl.h
     CDialogTemplate.h
     CIcon.h CIcon.cpp CIconImpl.h
+    CKeyboardMove.h CKeyboardMove.cpp
+    CListBoxWidget.h CListBoxWidget.cpp
     CListTabDelegate.h CListTabDelegate.cpp
     CMenu.h CMenu.cpp
+    CMessageBoxWidget.h CMessageBoxWidget.cpp
     CPaintDC.h CPaintDC.cpp
     CQtLook.h CQtLook.cpp
     CQtPeer.h CQtPeer.cpp
     CQtPlatform.h CQtPlatform.cpp
     CRect.h
+    CSystemMenuPopup.h CSystemMenuPopup.cpp
+    CThreeDimensionalStyle.h CThreeDimensionalStyle.cpp
     CWinApp.h CWinApp.cpp
+    SafeOwner.h SafeOwner.cpp
 )
 target_include_directories(pivolo_platform_widgets PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(pivolo_platform_widgets

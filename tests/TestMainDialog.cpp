@@ -198,9 +198,12 @@ TEST_F(MainDialogTest, ThreeBoldDigitsFitInsideEachEdit)
     for (int nId : allEdits)
     {
         QLineEdit* pEdit = Edit(nId);
-        const int nFrame = pEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        // The edit's own frame, edges included.
+        const int nFrame =
+            pEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, pEdit);
         // The edit keeps a margin of two pixels on either side of its text.
-        const int nRoom = pEdit->width() - 2 * nFrame - 4;
+        const QMargins margins = pEdit->textMargins();
+        const int nRoom = pEdit->width() - 2 * nFrame - 4 - margins.left() - margins.right();
         EXPECT_LE(pEdit->fontMetrics().horizontalAdvance(QStringLiteral("888")), nRoom) << nId;
         EXPECT_LE(pEdit->fontMetrics().height(), pEdit->height()) << nId;
     }

@@ -35,16 +35,16 @@ bool WaitExposed(const CDialog& dialog)
     return QTest::qWaitForWindowExposed(pWidget) && QTest::qWaitForWindowActive(pWidget);
 }
 
-void WhenModalOpens(std::function<void(QWidget*)> action)
+void WhenModalOpens(std::function<void(QWidget*)> action, const QWidget* pAlreadyOpen)
 {
     // Polls from the event loop that the modal window runs.
     auto* pTimer = new QTimer;
     pTimer->setInterval(5);
     QObject::connect(pTimer, &QTimer::timeout,
-                     [pTimer, action = std::move(action)]
+                     [pTimer, pAlreadyOpen, action = std::move(action)]
                      {
                          QWidget* pModal = QApplication::activeModalWidget();
-                         if (!pModal || !pModal->isVisible())
+                         if (!pModal || !pModal->isVisible() || pModal == pAlreadyOpen)
                              return;
                          pTimer->stop();
                          pTimer->deleteLater();

@@ -14,5 +14,6 @@ QWidget* ControlWidget(const CDialog& dialog, int nId);
 int ControlId(const CDialog& dialog, const QWidget* pWidget);
 // Shows and waits until the window is exposed, so that keys reach it.
 bool WaitExposed(const CDialog& dialog);
-// Runs the action on the next modal window to open, from the event loop.
-void WhenModalOpens(std::function<void(QWidget*)> action);
+// Runs the action on the next modal window to open, from the event loop; a window already
+// open may be named, so that only one opened over it counts.
+void WhenModalOpens(std::function<void(QWidget*)> action, const QWidget* pAlreadyOpen = nullptr);

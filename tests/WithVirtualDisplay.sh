@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command on a virtual X display of its own, and stops the display afterwards.
 # The server picks a free display itself and tells which once it is ready: two tests that
-# start at the same moment cannot take the same one, as they can with xvfb-run -a.
+# start at the same moment cannot take the same one, as they can with xvfb-run -a. It does
+# not reset when its last client leaves: a reset drops a client that is still connecting,
+# as the program is while a test's first probe comes and goes.
 # Run as: WithVirtualDisplay.sh command [argument...]
 set -euo pipefail
 work=$(mktemp -d)
@@ -10,7 +12,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 200); do
     [ -s "$work/display" ] && break

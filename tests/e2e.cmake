@@ -24,6 +24,23 @@ if(NOT PIVOLO_SANITIZE)
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunInstall.sh ${CMAKE_BINARY_DIR})
 endif()
 
+# The program under a real window manager: what its windows tell openbox, the system menu
+# from the keyboard, the keyboard move and the close box (tests/e2e/window_manager.py).
+find_program(PIVOLO_OPENBOX openbox)
+find_program(PIVOLO_XPROP xprop)
+find_program(PIVOLO_XWININFO xwininfo)
+if(PIVOLO_XVFB AND PIVOLO_XDOTOOL AND PIVOLO_DBUS_RUN_SESSION AND EXISTS /usr/bin/python3
+   AND PIVOLO_OPENBOX AND PIVOLO_XPROP AND PIVOLO_XWININFO)
+    add_test(NAME e2e_window_manager
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run.sh --window-manager $<TARGET_FILE:pivolo>)
+    set_tests_properties(e2e_window_manager PROPERTIES
+        TIMEOUT 300
+        ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/e2e/lsan.supp")
+else()
+    message(WARNING "openbox, xprop or xwininfo missing: the end-to-end tests under a window "
+                    "manager are not registered (tools/install-deps.sh installs them)")
+endif()
+
 # The .deb made from this build tree, checked by lintian, unpacked and started. Not under
 # the sanitizers: a package of an instrumented build is not one that anybody installs.
 find_program(PIVOLO_CPACK cpack HINTS ${CMAKE_COMMAND}/..)

@@ -35,3 +35,16 @@ target_link_libraries(test_bitmap PRIVATE pivolo_platform_widgets pivolo_platfor
 add_test(NAME test_bitmap COMMAND test_bitmap)
 
 pivolo_add_widget_suite(test_main_dialog_commands TestMainDialogCommands.cpp)
+
+# The dialogs' looks, at one pixel per unit and at the scales of high-density screens.
+pivolo_add_widget_suite(test_dialog_looks TestDialogLooks.cpp)
+foreach(scale 1.5 2)
+    add_test(NAME test_dialog_looks_${scale}x COMMAND test_dialog_looks)
+    set_tests_properties(test_dialog_looks_${scale}x PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+endforeach()
+
+# The program's windows on a desktop: owned secondary windows, the system menu's keys and
+# the keyboard move.
+pivolo_add_widget_suite(test_safe_owner TestSafeOwner.cpp)
+pivolo_add_widget_suite(test_system_menu_popup TestSystemMenuPopup.cpp)

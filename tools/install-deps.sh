@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
+  openbox x11-utils
   dbus at-spi2-core python3 python3-pyatspi
   appstream desktop-file-utils dpkg-dev file
   lintian groff-base man-db mandoc # the package's checks, the manual pages' lint

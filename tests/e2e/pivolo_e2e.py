@@ -669,13 +669,13 @@ def launch_and_escape(executable, workdir):
         program.kill()
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+def main(scenarios=SCENARIOS, description=__doc__):
+    parser = argparse.ArgumentParser(description=description.splitlines()[0])
     parser.add_argument("program")
-    parser.add_argument("scenarios", nargs="*", help=", ".join(SCENARIOS))
+    parser.add_argument("scenarios", nargs="*", help=", ".join(scenarios))
     args = parser.parse_args()
-    names = args.scenarios or [n for n in SCENARIOS if n != "launch_and_escape"]
-    unknown = [n for n in names if n not in SCENARIOS]
+    names = args.scenarios or [n for n in scenarios if n != "launch_and_escape"]
+    unknown = [n for n in names if n not in scenarios]
     if unknown:
         parser.error(f"unknown scenarios: {unknown}")
 
@@ -685,10 +685,10 @@ def main():
         start = time.monotonic()
         EXIT_TIMES.clear()
         try:
-            SCENARIOS[name](os.path.abspath(args.program), workdir)
+            scenarios[name](os.path.abspath(args.program), workdir)
             exits = ", ".join(f"{t:.2f}" for t in EXIT_TIMES)
-            print(f"ok   {name} ({time.monotonic() - start:.1f} s; ended {exits} s after Escape)",
-                  flush=True)
+            ended = f"; ended {exits} s after Escape" if EXIT_TIMES else ""
+            print(f"ok   {name} ({time.monotonic() - start:.1f} s{ended})", flush=True)
             shutil.rmtree(workdir)
         except Exception as error:
             failed += 1

@@ -1,12 +1,45 @@
 #!/usr/bin/env bash
-# Runs the end-to-end scenarios (pivolo_e2e.py) on a virtual X display of their own, with a
-# session bus that carries the accessibility tree.
-# Run as: run.sh path/to/pivolo [scenario...]
+# Runs the end-to-end scenarios (pivolo_e2e.py, or window_manager.py under openbox) on a
+# virtual X display of their own, with a session bus that carries the accessibility tree.
+# Run as: run.sh [--window-manager] path/to/pivolo [scenario...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${PIVOLO_E2E_BUS:-}" ]; then
-    exec env PIVOLO_E2E_BUS=1 dbus-run-session -- "$0" "$@"
+    # A runtime directory of the run's own, where the accessibility bus puts its socket: two
+    # runs at once must not share one.
+    runtime=$(mktemp -d)
+    status=0
+    env PIVOLO_E2E_BUS=1 XDG_RUNTIME_DIR="$runtime" dbus-run-session -- "$0" "$@" || status=$?
+    rm -rf "$runtime"
+    exit "$status"
+fi
+if [ -z "${PIVOLO_E2E_DISPLAY:-}" ]; then
+    exec env PIVOLO_E2E_DISPLAY=1 "$here/../WithVirtualDisplay.sh" "$0" "$@"
+fi
+scenarios=pivolo_e2e.py
+if [ "${1:-}" = --window-manager ]; then
+    scenarios=window_manager.py
+    shift
+fi
+
+work=$(mktemp -d)
+cleanup() {
+    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null && wait "$wm" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+if [ "$scenarios" = window_manager.py ]; then
+    # The window manager's own settings, not the user's.
+    XDG_CONFIG_HOME="$work/config" openbox >"$work/openbox.log" 2>&1 &
+    wm=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        kill -0 "$wm" 2>/dev/null || { cat "$work/openbox.log" >&2; exit 1; }
+        sleep 0.05
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' ||
+        { echo "openbox did not start" >&2; exit 1; }
 fi
 
 # Debian's interpreter, which sees the system's pyatspi.
-exec "$here/../WithVirtualDisplay.sh" /usr/bin/python3 "$here/pivolo_e2e.py" "$@"
+/usr/bin/python3 "$here/$scenarios" "$@"
