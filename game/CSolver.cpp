@@ -1,8 +1,9 @@
 #include "CSolver.h"
 
+#include "CFailedStates.h"
 #include "CListBox.h"
 #include "CPlatform.h"
-#include "CReachableValues.h"
+#include "ListReach.h"
 #include "Step.h"
 
 #include <array>
@@ -17,6 +18,14 @@ constexpr std::int32_t kRefused = -10000;
 
 // The lists the failed-search table keeps: shorter ones cost less to search than to look up.
 constexpr int kMinRemembered = 3;
+
+// The tables of the last tiles solved on this thread: kept for the next game, which need
+// not work them out again when it has the same tiles, and never allocated twice.
+CTileValues& TileValuesOfThisThread()
+{
+    thread_local CTileValues values;
+    return values;
+}
 } // namespace
 
 CSolver::CSolver(int nTile1, int nTile2, int nTile3, int nTile4, int nTile5, int nTile6,
@@ -49,11 +58,12 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
         AddLine();
         return 1;
     }
-    const bool bRemembered = nCount >= kMinRemembered && nCount <= CFailedStates::MaxValues;
+    const bool bRemembered =
+        !m_pGuide && nCount >= kMinRemembered && nCount <= CFailedStates::MaxValues;
     if (bRemembered)
     {
-        m_failed.UseFor(nTarget, m_nSecondStart);
-        if (m_failed.Contains(nCount, pValues))
+        Failed().UseFor(nTarget, m_nSecondStart);
+        if (m_pFailed->Contains(nCount, pValues))
             return 0;
     }
     std::int32_t child[6];
@@ -82,6 +92,8 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
                     if (k != i && k != j)
                         child[n++] = pValues[k];
                 }
+                if (!MayReach(nTarget, nCount, i, j, child))
+                    continue;
                 if (Search(nTarget, nCount - 1, child))
                 {
                     std::snprintf(m_szLine, sizeof m_szLine, "%ld\t= %ld %c %ld",
@@ -94,8 +106,27 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
         }
     }
     if (bRemembered)
-        m_failed.Add(nCount, pValues);
+        m_pFailed->Add(nCount, pValues);
     return 0;
+}
+
+bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j,
+                       const std::int32_t* pChild) const
+{
+    if (!m_pGuide)
+        return true;
+    // The guide knows the first level's lists by the tiles they combine; deeper lists are
+    // short enough to work out.
+    if (nCount == 6)
+        return m_pGuide->MayReachAfter(m_reach, i, j, pChild[0]);
+    return CanReach(nTarget, nCount - 1, pChild);
+}
+
+CFailedStates& CSolver::Failed()
+{
+    if (!m_pFailed)
+        m_pFailed = std::make_unique<CFailedStates>();
+    return *m_pFailed;
 }
 
 bool CSolver::SearchTrial(std::int32_t nTrial, const std::int32_t* pTop)
@@ -128,7 +159,21 @@ std::int32_t CSolver::SearchEveryTrial(const std::int32_t* pTop)
 
 int CSolver::Solve()
 {
-    return SolveFrom(CReachableValues(Top().data()).Nearest(m_nTarget));
+    // The tiles' tables tell the first trial value that some steps make, and then guide the
+    // search of that value.
+    CTileValues& values = TileValuesOfThisThread();
+    values.SetTiles(Top().data());
+    std::int32_t t = m_nTarget;
+    m_reach = values.Explain(t);
+    if (!m_reach.bReachable)
+    {
+        t = values.Nearest(t);
+        m_reach = values.Explain(t);
+    }
+    m_pGuide = &values;
+    const int nResult = SolveFrom(t);
+    m_pGuide = nullptr;
+    return nResult;
 }
 
 int CSolver::SolveFrom(std::int32_t nFirstReachable)
@@ -141,6 +186,7 @@ int CSolver::SolveFrom(std::int32_t nFirstReachable)
     if (!SearchTrial(t, top.data()))
     {
         assert(!"a reachable value is found by the search with every second operand");
+        m_pGuide = nullptr;
         t = SearchEveryTrial(top.data());
     }
     m_nReached = t;

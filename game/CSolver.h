@@ -1,12 +1,14 @@
 #pragma once
 
 #include "CByteArray.h"
-#include "CFailedStates.h"
 #include "CTilePool.h"
+#include "CTileValues.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
+class CFailedStates;
 class CListBox;
 
 // The search of one game: the target, or else the nearest value the six tiles can make
@@ -33,6 +35,10 @@ private:
 
     // Solve, given the value that the reachable-value step found.
     int SolveFrom(std::int32_t nFirstReachable);
+    // Whether the list that a step at positions i and j of a list of nCount values hands
+    // down may still reach nTarget: always, unless the search is guided.
+    bool MayReach(std::int32_t nTarget, int nCount, int i, int j, const std::int32_t* pChild) const;
+    CFailedStates& Failed();
     // Searches one trial value, first with the latest result only ever a first operand,
     // then with every value as a second operand; true when it is reached.
     bool SearchTrial(std::int32_t nTrial, const std::int32_t* pTop);
@@ -52,6 +58,12 @@ private:
     // second one starts at 0, so that "x - latest" and "x / latest" are tried too.
     int m_nSecondStart = 1;
     std::int32_t m_nReached = 0;
-    // Lists the current search has already seen fail, so that it does not search them twice.
-    CFailedStates m_failed;
+    // While Solve searches the value that the tiles are known to make, the search is
+    // guided by what m_reach says of it: it passes over the lists that cannot reach it,
+    // which would write nothing anyway.
+    const CTileValues* m_pGuide = nullptr;
+    CTileValues::Reach m_reach;
+    // Lists the plain search has already seen fail, so that it does not search them twice;
+    // made when the plain search first runs, which a guided solve never does.
+    std::unique_ptr<CFailedStates> m_pFailed;
 };

@@ -42,3 +42,61 @@ inline bool ApplyStep(int nOperator, std::int32_t a, std::int32_t b, std::int32_
     nResult = static_cast<std::int32_t>(nExact);
     return true;
 }
+
+// The results of every accepted step of a and b, taken in either order: the sum, the
+// product, the difference that is not negative and the exact quotient, at most four, each
+// once per operation that gives it (a + b and b + a are one). Returns how many it wrote.
+inline int StepValues(std::int32_t a, std::int32_t b, std::int32_t* pOut)
+{
+    constexpr std::int64_t nMax = std::numeric_limits<std::int32_t>::max();
+    int n = 0;
+    const std::int64_t nSum = static_cast<std::int64_t>(a) + b;
+    if (nSum <= nMax)
+        pOut[n++] = static_cast<std::int32_t>(nSum);
+    if (a != 1 && b != 1)
+    {
+        const std::int64_t nProduct = static_cast<std::int64_t>(a) * b;
+        if (nProduct <= nMax)
+            pOut[n++] = static_cast<std::int32_t>(nProduct);
+    }
+    const std::int32_t nHigh = a > b ? a : b;
+    const std::int32_t nLow = a > b ? b : a;
+    pOut[n++] = nHigh - nLow;
+    // Only the larger value can be divided exactly by the smaller, unless one is 0.
+    if (nLow > 0)
+    {
+        if (nHigh % nLow == 0)
+            pOut[n++] = nHigh / nLow;
+    }
+    else if (nHigh > 0)
+    {
+        pOut[n++] = 0;
+    }
+    return n;
+}
+
+// The other way round: calls take(b) for each value b such that some accepted step of a and
+// b, in either order, gives v (a and v at least 0). Returns false, calling nothing, when
+// every b does (a and v both 0: 0 x b and 0 / b are 0 for every b, and 0 / 1 stands in for
+// 0 x 1).
+template <typename Take> bool ForEachOperand(std::int32_t a, std::int32_t v, Take&& take)
+{
+    if (a == 0 && v == 0)
+        return false;
+    constexpr std::int64_t nMax = std::numeric_limits<std::int32_t>::max();
+    const std::int64_t nA = a;
+    const std::int64_t nV = v;
+    if (nV - nA >= 0) // a + b = v
+        take(static_cast<std::int32_t>(nV - nA));
+    if (nA - nV >= 0) // a - b = v
+        take(static_cast<std::int32_t>(nA - nV));
+    if (nV + nA <= nMax) // b - a = v
+        take(static_cast<std::int32_t>(nV + nA));
+    if (nA > 1 && nV % nA == 0 && nV / nA != 1) // a x b = v
+        take(static_cast<std::int32_t>(nV / nA));
+    if (nV != 0 && nA != 0 && nA % nV == 0) // a / b = v
+        take(static_cast<std::int32_t>(nA / nV));
+    if (nA != 0 && nV * nA <= nMax) // b / a = v
+        take(static_cast<std::int32_t>(nV * nA));
+    return true;
+}

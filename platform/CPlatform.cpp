@@ -10,19 +10,27 @@ namespace
 {
 CConsolePlatform g_consolePlatform;
 CPlatform* g_pCurrent = &g_consolePlatform;
+thread_local CPlatform* t_pThreadCurrent = nullptr;
 } // namespace
 
 CPlatform::~CPlatform() = default;
 
 CPlatform& CPlatform::Current()
 {
-    return *g_pCurrent;
+    return t_pThreadCurrent ? *t_pThreadCurrent : *g_pCurrent;
 }
 
 CPlatform* CPlatform::Install(CPlatform* pPlatform)
 {
     CPlatform* pPrevious = g_pCurrent;
     g_pCurrent = pPlatform ? pPlatform : &g_consolePlatform;
+    return pPrevious;
+}
+
+CPlatform* CPlatform::InstallForThisThread(CPlatform* pPlatform)
+{
+    CPlatform* pPrevious = t_pThreadCurrent;
+    t_pThreadCurrent = pPlatform;
     return pPrevious;
 }
 

@@ -33,10 +33,14 @@ public:
     virtual void WriteOutput(std::string_view text) = 0;
     virtual void SetCursor(ECursor cursor) = 0;
 
+    // The calling thread's own platform if it has one, else the process's.
     static CPlatform& Current();
     // Makes the given platform current and returns the one it replaces (nullptr puts back
     // the console platform).
     static CPlatform* Install(CPlatform* pPlatform);
+    // Makes the given platform current for the calling thread alone, over the process's, and
+    // returns the thread's previous one (nullptr: none, the process's applies again).
+    static CPlatform* InstallForThisThread(CPlatform* pPlatform);
 };
 
 // Formats like printf and writes the text to standard output through the current platform.

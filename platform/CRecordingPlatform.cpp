@@ -1,10 +1,18 @@
 #include "CRecordingPlatform.h"
 
-CRecordingPlatform::CRecordingPlatform() : m_pPrevious(CPlatform::Install(this)) {}
+CRecordingPlatform::CRecordingPlatform(EScope scope)
+    : m_scope(scope),
+      m_pPrevious(scope == EScope::ThisThread ? CPlatform::InstallForThisThread(this)
+                                              : CPlatform::Install(this))
+{
+}
 
 CRecordingPlatform::~CRecordingPlatform()
 {
-    CPlatform::Install(m_pPrevious);
+    if (m_scope == EScope::ThisThread)
+        CPlatform::InstallForThisThread(m_pPrevious);
+    else
+        CPlatform::Install(m_pPrevious);
 }
 
 int CRecordingPlatform::MessageBox(const std::string& text, unsigned nType)

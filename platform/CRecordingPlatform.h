@@ -8,7 +8,8 @@
 
 // The platform of the tests and of the batch front end: message boxes are recorded and
 // answered without a window, the clock reads what was set, and output and cursors are
-// recorded. Installed for its lifetime; the previous platform comes back when it goes.
+// recorded. Installed for its lifetime, for the process or for the thread that makes it;
+// the previous platform comes back when it goes.
 class CRecordingPlatform : public CPlatform
 {
 public:
@@ -18,7 +19,14 @@ public:
         unsigned nType;
     };
 
-    CRecordingPlatform();
+    enum class EScope
+    {
+        Process,
+        // The making thread alone, so that threads can each record their own.
+        ThisThread,
+    };
+
+    explicit CRecordingPlatform(EScope scope = EScope::Process);
     ~CRecordingPlatform() override;
 
     int MessageBox(const std::string& text, unsigned nType) override;
@@ -42,6 +50,7 @@ public:
     void ClearRecords();
 
 private:
+    EScope m_scope;
     CPlatform* m_pPrevious = nullptr;
     std::vector<Message> m_messages;
     std::deque<int> m_answers;

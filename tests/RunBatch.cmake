@@ -1,6 +1,10 @@
 # Runs pivolo-solve on a file of games and compares its output and exit status with the
-# expected ones.
-execute_process(COMMAND ${SOLVE} INPUT_FILE ${INPUT} OUTPUT_VARIABLE output
+# expected ones; with JOBS set, it solves that many games at once.
+set(args)
+if(DEFINED JOBS)
+    set(args --jobs ${JOBS})
+endif()
+execute_process(COMMAND ${SOLVE} ${args} INPUT_FILE ${INPUT} OUTPUT_VARIABLE output
                 RESULT_VARIABLE status)
 file(READ ${EXPECTED} expected)
 if(NOT output STREQUAL expected)

@@ -36,8 +36,9 @@ CBatchGame::CBatchGame(const CGameLine& line) : m_line(line)
 
 std::optional<std::string> CBatchGame::Check()
 {
-    // The refusal's message box is recorded, not shown.
-    CRecordingPlatform platform;
+    // The refusal's message box is recorded, not shown; games are played on several threads
+    // at once, each recording on a platform of its own.
+    CRecordingPlatform platform(CRecordingPlatform::EScope::ThisThread);
     CTilePool pool;
     pool.ResetValidation();
     for (std::size_t i = 0; i < m_anTiles.size(); ++i)
@@ -70,7 +71,7 @@ bool CBatchGame::Play(std::string& text)
         return false;
     }
     // The solver's diagnostic line goes to the platform's output, recorded here.
-    CRecordingPlatform platform;
+    CRecordingPlatform platform(CRecordingPlatform::EScope::ThisThread);
     CTextPeer listPeer;
     CListBox list;
     list.Attach(&listPeer);

@@ -1,14 +1,17 @@
 // pivolo-solve: solves games read from standard input, one a line ("t1 t2 t3 t4 t5 t6
 // target"), or one game given as seven arguments, with the dialog's checks and solver, and
-// writes each game's solution list, diagnostic lines and result as text.
+// writes each game's solution list, diagnostic lines and result as text. Games from the
+// input are solved on every core, their text written in input order.
 
 #include "CBatchGame.h"
 #include "CGameLine.h"
+#include "COrderedBatch.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +25,11 @@ constexpr int kAllSolved = 0;
 constexpr int kSomeRefused = 1;
 constexpr int kFailure = 2;
 
+// The most games solved at once.
+constexpr int kMaxJobs = 1024;
+
 constexpr const char* kszUsage = "Usage: pivolo-solve [t1 t2 t3 t4 t5 t6 target]\n"
+                                 "       pivolo-solve [--jobs N] < games\n"
                                  "       pivolo-solve --help | --version\n";
 
 constexpr const char* kszHelp =
@@ -34,6 +41,9 @@ constexpr const char* kszHelp =
     "lines whose first character other than a blank is # are skipped. With seven\n"
     "arguments, they are solved as one such line.\n"
     "\n"
+    "Several games of the input are solved at once, one per core; each game's lines\n"
+    "are written in input order, as soon as it and every game before it are solved.\n"
+    "\n"
     "For each game, the output has the lines:\n"
     "  game: t1 t2 t3 t4 t5 t6 target   the game as read\n"
     "  list: STEP                       the solution list, the last step first\n"
@@ -44,6 +54,7 @@ constexpr const char* kszHelp =
     "  error: line N: expected seven integers\n"
     "\n"
     "Options:\n"
+    "  -j, --jobs N   solve N games at once, from 1 to 1024 (by default, one per core)\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
     "\n"
@@ -57,6 +68,7 @@ struct SOptions
 {
     bool bHelp = false;
     bool bVersion = false;
+    int nJobs = COrderedBatch::DefaultJobs();
     // The game's numbers, when given as arguments.
     std::vector<std::string> numbers;
 };
@@ -71,6 +83,20 @@ bool IsOption(const std::string& argument)
 void Complain(const std::string& message)
 {
     std::fprintf(stderr, "%s: %s\n%s", kszProgram, message.c_str(), kszUsage);
+}
+
+// The number of jobs: its whole text, from 1 to kMaxJobs; false after a complaint.
+bool ParseJobs(const std::string& text, int& nJobs)
+{
+    const std::optional<int> value = CGameLine::ParseNumber(text);
+    if (!value || *value < 1 || *value > kMaxJobs || text[0] == '+' || text[0] == '-')
+    {
+        Complain("the number of jobs must be from 1 to " + std::to_string(kMaxJobs) + ", not '" +
+                 text + "'");
+        return false;
+    }
+    nJobs = *value;
+    return true;
 }
 
 // The options and arguments of the command line; false after a complaint.
@@ -88,6 +114,21 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
             options.bHelp = true;
         else if (argument == "--version")
             options.bVersion = true;
+        else if (argument == "--jobs" || argument == "-j")
+        {
+            if (++i == argc)
+            {
+                Complain("option '" + argument + "' needs a number");
+                return false;
+            }
+            if (!ParseJobs(argv[i], options.nJobs))
+                return false;
+        }
+        else if (argument.rfind("--jobs=", 0) == 0)
+        {
+            if (!ParseJobs(argument.substr(7), options.nJobs))
+                return false;
+        }
         else
         {
             Complain("unknown option '" + argument + "'");
@@ -143,10 +184,19 @@ bool SolveLine(long nLine, std::string_view text, std::string& output)
     return CBatchGame(line).Play(output);
 }
 
-// Every line of standard input, each game's lines written as soon as it is solved.
-int SolveInput()
+// Every line of standard input, nJobs games at once, each game's lines written in input
+// order as soon as it and every game before it are solved.
+int SolveInput(int nJobs)
 {
-    bool bAllSolved = true;
+    COrderedBatch batch(
+        nJobs,
+        [](const std::string& line, long nLine)
+        {
+            COrderedBatch::Result result;
+            result.bRefused = !SolveLine(nLine, line, result.text);
+            return result;
+        },
+        Write);
     char* pszLine = nullptr;
     std::size_t nCapacity = 0;
     long nLine = 0;
@@ -158,22 +208,20 @@ int SolveInput()
         std::string_view text(pszLine, static_cast<std::size_t>(nLength));
         if (++nLine == 1)
             text = CGameLine::SkipByteOrderMark(text);
-        std::string output;
-        bAllSolved = SolveLine(nLine, text, output) && bAllSolved;
-        if (!Write(output))
-        {
-            std::free(pszLine);
-            return kFailure;
-        }
+        if (!batch.Submit(std::string(text), nLine))
+            break;
     }
     const int nError = errno;
     std::free(pszLine);
+    batch.Finish();
+    if (batch.WriteFailed())
+        return kFailure;
     if (std::ferror(stdin))
     {
         std::fprintf(stderr, "%s: cannot read the input: %s\n", kszProgram, std::strerror(nError));
         return kFailure;
     }
-    return bAllSolved ? kAllSolved : kSomeRefused;
+    return batch.AnyRefused() ? kSomeRefused : kAllSolved;
 }
 
 // The game given as arguments, each a number, read as one line of input.
@@ -201,5 +249,5 @@ int main(int argc, char** argv)
         return Write(std::string(kszProgram) + " " PIVOLO_VERSION "\n") ? kAllSolved : kFailure;
     if (!options.numbers.empty())
         return SolveArguments(options.numbers);
-    return SolveInput();
+    return SolveInput(options.nJobs);
 }

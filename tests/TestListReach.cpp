@@ -1,0 +1,66 @@
+#include "ListReach.h"
+#include "ReachableSets.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::string Describe(const std::vector<std::int32_t>& values)
+{
+    std::string text;
+    for (std::int32_t v : values)
+        text += std::to_string(v) + ' ';
+    return text;
+}
+} // namespace
+
+TEST(ListReach, KnowsExactlyWhatShortListsMake)
+{
+    // Values as the search's deeper lists hold them: tiles, small results (0 and 1 among
+    // them), and large products.
+    std::mt19937 random(12);
+    std::uniform_int_distribution<int> kind(0, 3);
+    std::uniform_int_distribution<std::int32_t> small(0, 12);
+    std::uniform_int_distribution<std::int32_t> large(101, 80000);
+    const std::int32_t anTiles[] = {25, 50, 75, 100};
+    for (int n = 0; n < 600; ++n)
+    {
+        std::vector<std::int32_t> values(static_cast<std::size_t>(1 + n % 4));
+        for (std::int32_t& v : values)
+        {
+            const int nKind = kind(random);
+            v = nKind == 0   ? anTiles[small(random) % 4]
+                : nKind == 3 ? large(random)
+                             : small(random);
+        }
+        const std::vector<std::int32_t> reachable = ReachableSet(values);
+        std::vector<std::int32_t> targets = reachable;
+        for (std::int32_t t = 0; t <= 200; ++t)
+            targets.push_back(t);
+        SCOPED_TRACE(Describe(values));
+        for (std::int32_t t : targets)
+        {
+            EXPECT_EQ(CanReach(t, static_cast<int>(values.size()), values.data()),
+                      Holds(reachable, t))
+                << t;
+        }
+    }
+}
+
+TEST(ListReach, OnlyHeldValuesWithoutSteps)
+{
+    const std::int32_t anValues[] = {0, 0, 7, 7, 9};
+    // 0 and 0 make 0 only; no step gives a value below 0.
+    EXPECT_TRUE(CanReach(0, 2, anValues));
+    EXPECT_FALSE(CanReach(1, 2, anValues));
+    EXPECT_FALSE(CanReach(-7, 4, anValues));
+    EXPECT_FALSE(CanReach(7, 0, anValues));
+    EXPECT_FALSE(CanReach(7, -1, anValues));
+    EXPECT_TRUE(CanReach(7, 1, anValues + 2));
+    // Lists of five or more values are not worked out: they always may.
+    EXPECT_TRUE(CanReach(123456, 5, anValues));
+}

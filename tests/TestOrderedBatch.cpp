@@ -1,0 +1,232 @@
+#include "CGate.h"
+#include "COrderedBatch.h"
+
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace
+{
+// The text a line's work writes.
+std::string TextOf(long nLine)
+{
+    return "line " + std::to_string(nLine) + "\n";
+}
+
+// Writes to a file, flushed as pivolo-solve writes to its standard output.
+COrderedBatch::Write To(std::FILE* pFile)
+{
+    return [pFile](std::string_view text)
+    {
+        return std::fwrite(text.data(), 1, text.size(), pFile) == text.size() &&
+               std::fflush(pFile) == 0;
+    };
+}
+
+std::string ReadAll(std::FILE* pFile)
+{
+    std::rewind(pFile);
+    std::string text;
+    for (int c; (c = std::fgetc(pFile)) != EOF;)
+        text += static_cast<char>(c);
+    return text;
+}
+
+// Reads what a pipe holds as soon as it holds n bytes; empty when they do not come within
+// a generous deadline.
+std::string ReadFromPipe(int fd, std::size_t n)
+{
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (text.size() < n && std::chrono::steady_clock::now() < deadline)
+    {
+        pollfd poll_fd{fd, POLLIN, 0};
+        if (poll(&poll_fd, 1, 100) <= 0)
+            continue;
+        char buffer[256];
+        const ssize_t nRead = read(fd, buffer, sizeof buffer);
+        if (nRead <= 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(nRead));
+    }
+    return text.size() >= n ? text : std::string();
+}
+} // namespace
+
+TEST(OrderedBatch, WritesLinesInInputOrderWhateverOrderTheyAreDoneIn)
+{
+    // Line 3 is done first, then line 2, then line 1.
+    std::array<CGate, 4> done;
+    std::FILE* pOut = std::tmpfile();
+    ASSERT_NE(pOut, nullptr);
+    {
+        COrderedBatch batch(
+            3,
+            [&](const std::string& line, long nLine) -> COrderedBatch::Result
+            {
+                if (nLine < 3)
+                    done[static_cast<std::size_t>(nLine + 1)].Wait();
+                done[static_cast<std::size_t>(nLine)].Open();
+                return {line + TextOf(nLine), false};
+            },
+            To(pOut));
+        for (long n = 1; n <= 3; ++n)
+            EXPECT_TRUE(batch.Submit("in ", n));
+        batch.Finish();
+        EXPECT_FALSE(batch.AnyRefused());
+        EXPECT_FALSE(batch.WriteFailed());
+    }
+    EXPECT_EQ(ReadAll(pOut), "in line 1\nin line 2\nin line 3\n");
+    std::fclose(pOut);
+}
+
+TEST(OrderedBatch, WritesEachLineAsSoonAsItAndAllBeforeItAreDone)
+{
+    int anPipe[2];
+    ASSERT_EQ(pipe(anPipe), 0);
+    std::FILE* pOut = fdopen(anPipe[1], "w");
+    ASSERT_NE(pOut, nullptr);
+    CGate secondMayEnd;
+    {
+        COrderedBatch batch(
+            2,
+            [&](const std::string&, long nLine) -> COrderedBatch::Result
+            {
+                if (nLine == 2)
+                    secondMayEnd.Wait();
+                return {TextOf(nLine), false};
+            },
+            To(pOut));
+        batch.Submit("", 1);
+        batch.Submit("", 2);
+        // Line 1 reaches the reader while line 2 is still being worked out.
+        EXPECT_EQ(ReadFromPipe(anPipe[0], TextOf(1).size()), TextOf(1));
+        secondMayEnd.Open();
+        batch.Finish();
+    }
+    std::fclose(pOut);
+    EXPECT_EQ(ReadFromPipe(anPipe[0], TextOf(2).size()), TextOf(2));
+    close(anPipe[0]);
+}
+
+TEST(OrderedBatch, HoldsNoMoreLinesThanItsWindow)
+{
+    constexpr int kWindow = 4;
+    std::FILE* pOut = std::tmpfile();
+    ASSERT_NE(pOut, nullptr);
+    CGate firstMayEnd;
+    std::atomic<int> nWorkedOut{0};
+    std::atomic<int> nSubmitted{0};
+    {
+        COrderedBatch batch(
+            2,
+            [&](const std::string&, long nLine) -> COrderedBatch::Result
+            {
+                if (nLine == 1)
+                    firstMayEnd.Wait();
+                else
+                    ++nWorkedOut;
+                return {TextOf(nLine), false};
+            },
+            To(pOut), kWindow);
+        std::thread reader(
+            [&]
+            {
+                for (long n = 1; n <= 10; ++n)
+                {
+                    batch.Submit("", n);
+                    ++nSubmitted;
+                }
+            });
+        // While line 1 holds up the writing, lines 2 to 4 are worked out and no more lines
+        // are taken in.
+        while (nWorkedOut < kWindow - 1 || nSubmitted < kWindow)
+            std::this_thread::yield();
+        EXPECT_EQ(nSubmitted, kWindow);
+        EXPECT_EQ(nWorkedOut, kWindow - 1);
+        firstMayEnd.Open();
+        reader.join();
+        batch.Finish();
+    }
+    std::string expected;
+    for (long n = 1; n <= 10; ++n)
+        expected += TextOf(n);
+    EXPECT_EQ(ReadAll(pOut), expected);
+    std::fclose(pOut);
+}
+
+TEST(OrderedBatch, OneJobWorksEachLineOnTheCallingThread)
+{
+    std::FILE* pOut = std::tmpfile();
+    ASSERT_NE(pOut, nullptr);
+    const std::thread::id caller = std::this_thread::get_id();
+    {
+        COrderedBatch batch(
+            1,
+            [&](const std::string& line, long) -> COrderedBatch::Result
+            {
+                EXPECT_EQ(std::this_thread::get_id(), caller);
+                return {line, line == "refused\n"};
+            },
+            To(pOut));
+        // A line may also write nothing.
+        for (const char* pszLine : {"first\n", "", "refused\n", "last\n"})
+            batch.Submit(pszLine, 1);
+        batch.Finish();
+        EXPECT_TRUE(batch.AnyRefused());
+    }
+    EXPECT_EQ(ReadAll(pOut), "first\nrefused\nlast\n");
+    std::fclose(pOut);
+}
+
+TEST(OrderedBatch, ARefusedLineOnAWorkerFailsTheBatch)
+{
+    std::FILE* pOut = std::tmpfile();
+    ASSERT_NE(pOut, nullptr);
+    COrderedBatch batch(
+        3,
+        [](const std::string&, long nLine) -> COrderedBatch::Result {
+            return {TextOf(nLine), nLine == 5};
+        },
+        To(pOut));
+    for (long n = 1; n <= 9; ++n)
+        batch.Submit("", n);
+    batch.Finish();
+    EXPECT_TRUE(batch.AnyRefused());
+    std::fclose(pOut);
+}
+
+TEST(OrderedBatch, AFailedWriteStopsTakingLines)
+{
+    for (int nJobs : {1, 3})
+    {
+        std::FILE* pFull = std::fopen("/dev/full", "w");
+        ASSERT_NE(pFull, nullptr);
+        std::atomic<int> nWorkedOut{0};
+        COrderedBatch batch(
+            nJobs,
+            [&](const std::string&, long nLine) -> COrderedBatch::Result
+            {
+                ++nWorkedOut;
+                return {TextOf(nLine), false};
+            },
+            To(pFull));
+        long n = 1;
+        while (n <= 1000 && batch.Submit("", n))
+            ++n;
+        batch.Finish();
+        EXPECT_TRUE(batch.WriteFailed()) << nJobs << " jobs";
+        EXPECT_LT(n, 1000) << nJobs << " jobs";
+        std::fclose(pFull);
+    }
+}
