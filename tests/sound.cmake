@@ -2,7 +2,8 @@
 # threads, suspension and cut-offs and need no widgets: they also run under ThreadSanitizer.
 function(pivolo_add_sound_suite name)
     add_executable(${name} ${ARGN})
-    target_link_libraries(${name} PRIVATE pivolo_sound pivolo_platform_sound GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE pivolo_sound pivolo_platform_sound
+        pivolo_platform_sound_recording GTest::gtest_main)
 endfunction()
 
 pivolo_add_sound_suite(test_wave_image TestWaveImage.cpp)

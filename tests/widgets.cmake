@@ -9,7 +9,8 @@ target_link_libraries(pivolo_widget_test_support
 function(pivolo_add_widget_suite name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE pivolo_ui pivolo_platform_widgets
-        pivolo_platform_sound pivolo_widget_test_support)
+        pivolo_platform_sound pivolo_platform_recording pivolo_platform_sound_recording
+        pivolo_widget_test_support)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
