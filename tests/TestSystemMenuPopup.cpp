@@ -3,6 +3,7 @@
 // which moves the window from the keyboard.
 #include "CDialog.h"
 #include "CDialogImpl.h"
+#include "CKeyboardMove.h"
 #include "Resource.h"
 #include "WidgetTestSupport.h"
 

@@ -13,7 +13,7 @@ CPaintDC::CPaintDC(CDialog* pWnd) : m_pWnd(pWnd)
 {
     CDialog::Impl& impl = pWnd->GetImpl();
     // A painter can only be opened on the window while it handles a paint event.
-    if (!impl.pWidget || !impl.pPaintEvent || impl.pPainter)
+    if (!impl.pWidget || !impl.pWidget->PaintEvent() || impl.pPainter)
         return;
     m_pPainter = std::make_unique<Painter>(impl.pWidget.get());
     impl.pPainter = &m_pPainter->painter;

@@ -1,14 +1,14 @@
 #include "CSystemMenuPopup.h"
 
-#include "CDialog.h"
+#include "CMenu.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QShortcut>
 #include <QWidget>
 
-CSystemMenuPopup::CSystemMenuPopup(CDialog& dialog, QWidget& window)
-    : QObject(&window), m_dialog(dialog), m_window(window)
+CSystemMenuPopup::CSystemMenuPopup(const CMenu& menu, MessageSink sendMessage, QWidget& window)
+    : QObject(&window), m_menu(menu), m_sendMessage(std::move(sendMessage)), m_window(window)
 {
     for (const QKeySequence& keys :
          {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::SHIFT | Qt::Key_F10),
@@ -20,6 +20,13 @@ CSystemMenuPopup::CSystemMenuPopup(CDialog& dialog, QWidget& window)
     // The window system may turn the Menu key into a context menu request to the control
     // that has the focus, as well as or instead of a key press.
     qApp->installEventFilter(this);
+}
+
+void CSystemMenuPopup::SetStandardEntries(CMenu& menu)
+{
+    menu.RemoveAll();
+    menu.AppendMenu(MF_STRING, SC_MOVE, "&Déplacer");
+    menu.AppendMenu(MF_STRING, SC_CLOSE, "&Fermer\tAlt+F4");
 }
 
 bool CSystemMenuPopup::eventFilter(QObject* pWatched, QEvent* pEvent)
@@ -41,13 +48,12 @@ void CSystemMenuPopup::PopupUnderTitleBar()
 
 void CSystemMenuPopup::PopupAt(const QPoint& globalPos)
 {
-    const CMenu* pSystemMenu = m_dialog.GetSystemMenu(false);
-    if (!pSystemMenu || (m_pMenu && m_pMenu->isVisible()))
+    if (m_pMenu && m_pMenu->isVisible())
         return;
     auto* pMenu = new QMenu(&m_window);
     m_pMenu = pMenu;
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const CMenu::Entry& entry : pSystemMenu->Entries())
+    for (const CMenu::Entry& entry : m_menu.Entries())
     {
         if (entry.bSeparator)
         {
@@ -60,7 +66,7 @@ void CSystemMenuPopup::PopupAt(const QPoint& globalPos)
         // Sent once the menu has closed, as a command that may open a modal window.
         connect(
             pAction, &QAction::triggered, this,
-            [this, nId] { m_dialog.SendMessage(WM_SYSCOMMAND, nId); }, Qt::QueuedConnection);
+            [this, nId] { m_sendMessage(WM_SYSCOMMAND, nId, 0); }, Qt::QueuedConnection);
     }
     pMenu->popup(globalPos);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "WindowMessages.h"
+
 #include <QMenu>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 
-class CDialog;
+class CMenu;
 class QWidget;
 
 // Pops a dialog's own system menu up: under the title bar from the keyboard, at the pointer
@@ -17,7 +19,13 @@ class QWidget;
 class CSystemMenuPopup : public QObject
 {
 public:
-    CSystemMenuPopup(CDialog& dialog, QWidget& window);
+    // The menu's entries, which the dialog may change, the sink of the dialog's messages,
+    // and the dialog's window.
+    CSystemMenuPopup(const CMenu& menu, MessageSink sendMessage, QWidget& window);
+
+    // Makes the menu hold the entries a window manager's own menu would offer and the dialog
+    // can honour, and only those.
+    static void SetStandardEntries(CMenu& menu);
 
     void PopupUnderTitleBar();
     void PopupAt(const QPoint& globalPos);
@@ -26,7 +34,8 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    CDialog& m_dialog;
+    const CMenu& m_menu;
+    MessageSink m_sendMessage;
     QWidget& m_window;
     // The menu while it is open: a key and the context menu request it also makes open one
     // menu only.
