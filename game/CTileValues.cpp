@@ -1,5 +1,7 @@
 #include "CTileValues.h"
 
+#include "CTileGroups.h"
+#include "CValueWindow.h"
 #include "Step.h"
 
 #include <algorithm>
@@ -8,58 +10,7 @@
 
 namespace
 {
-constexpr std::int64_t kMaxValue = std::numeric_limits<std::int32_t>::max();
 constexpr int kFirstSlotBits = 13;
-
-// Facts about the 64 groups of tile positions, worked out once.
-struct GroupFacts
-{
-    std::array<int, 64> anSize{};
-    // Each way to split a group in two, once: the smaller side first (at equal sizes, the
-    // side that holds the lowest position).
-    std::array<std::array<int, 31>, 64> anSmall{};
-    std::array<std::array<int, 31>, 64> anLarge{};
-    std::array<int, 64> anSplits{};
-    // The pairs of positions numbered 0 to 14 (-1 for other groups), and their masks.
-    std::array<int, 64> anPair{};
-    std::array<int, 15> anPairs{};
-    // Bit s set for every non-empty group s within the group.
-    std::array<std::uint64_t, 64> anWithin{};
-
-    GroupFacts()
-    {
-        int nPairs = 0;
-        for (int g = 0; g < 64; ++g)
-        {
-            for (int b = g; b; b >>= 1)
-                anSize[g] += b & 1;
-            anPair[g] = -1;
-            if (anSize[g] == 2)
-            {
-                anPairs[static_cast<std::size_t>(nPairs)] = g;
-                anPair[g] = nPairs++;
-            }
-            for (int s = 1; s < 64; ++s)
-            {
-                if ((s & g) == s)
-                    anWithin[g] |= std::uint64_t{1} << s;
-            }
-            const int nLowest = g & -g;
-            for (int a = (g - 1) & g; a > 0; a = (a - 1) & g)
-            {
-                const int b = g ^ a;
-                if (!(a & nLowest))
-                    continue;
-                const bool bSwap = anSize[a] > anSize[b];
-                anSmall[g][anSplits[g]] = bSwap ? b : a;
-                anLarge[g][anSplits[g]] = bSwap ? a : b;
-                ++anSplits[g];
-            }
-        }
-    }
-};
-
-const GroupFacts kGroups;
 
 std::uint64_t Key(std::int32_t nValue, int nGroup)
 {
@@ -96,84 +47,7 @@ struct NearestSoFar
     }
 };
 
-// The six ways a step takes a and b: each operation with a first, and with b first for
-// the two where the order matters.
-enum EForm
-{
-    FormADividedByB,
-    FormBDividedByA,
-    FormProduct,
-    FormSum,
-    FormAMinusB,
-    FormBMinusA,
-    FormCount
-};
-
-bool ApplyForm(int nForm, std::int32_t a, std::int32_t b, std::int32_t& r)
-{
-    switch (nForm)
-    {
-    case FormADividedByB:
-        return ApplyStep(OpDivide, a, b, r);
-    case FormBDividedByA:
-        return ApplyStep(OpDivide, b, a, r);
-    case FormProduct:
-        return ApplyStep(OpMultiply, a, b, r);
-    case FormSum:
-        return ApplyStep(OpAdd, a, b, r);
-    case FormAMinusB:
-        return ApplyStep(OpSubtract, a, b, r);
-    default:
-        return ApplyStep(OpSubtract, b, a, r);
-    }
-}
 } // namespace
-
-// Values from nLow to nHigh, both within 0 and the largest 32-bit value.
-struct CTileValues::Window
-{
-    std::int64_t nLow;
-    std::int64_t nHigh;
-
-    static Window Clipped(std::int64_t nLow, std::int64_t nHigh)
-    {
-        return {std::max<std::int64_t>(nLow, 0), std::min(nHigh, kMaxValue)};
-    }
-    bool IsEmpty() const { return nLow > nHigh; }
-    bool Holds(std::int64_t v) const { return v >= nLow && v <= nHigh; }
-
-    // The values b for which the step of a and b in this form may give a value in the
-    // window; a superset, as exact division is checked by the step itself.
-    Window OperandsFor(int nForm, std::int64_t a) const
-    {
-        constexpr Window kNone{1, 0};
-        switch (nForm)
-        {
-        case FormSum:
-            return Clipped(nLow - a, nHigh - a);
-        case FormProduct:
-            if (a == 0)
-                return nLow == 0 ? Clipped(0, kMaxValue) : kNone;
-            if (a == 1)
-                return kNone;
-            return Clipped((nLow + a - 1) / a, nHigh / a);
-        case FormAMinusB:
-            return Clipped(a - nHigh, a - nLow);
-        case FormBMinusA:
-            return Clipped(nLow + a, nHigh + a);
-        case FormADividedByB:
-            if (a == 0)
-                return nLow == 0 ? Clipped(1, kMaxValue) : kNone;
-            if (nHigh < 1)
-                return kNone;
-            return Clipped((a + nHigh - 1) / nHigh, a / std::max<std::int64_t>(nLow, 1));
-        default:
-            if (a == 0)
-                return kNone;
-            return Clipped(nLow * a, nHigh * a + a - 1);
-        }
-    }
-};
 
 CTileValues::CTileValues()
     : m_values(std::size_t{1} << (kFirstSlotBits - 1)), m_steps(m_values.size()),
@@ -240,15 +114,15 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
     {
         for (int g = 1; g < Groups; ++g)
         {
-            if (kGroups.anSize[g] != nSize)
+            if (kTileGroups.anSize[g] != nSize)
                 continue;
             m_anBegin[g] = static_cast<int>(m_nEntries);
             if (nSize == 1)
                 Insert(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))], g, 0);
-            for (int s = 0; s < kGroups.anSplits[g]; ++s)
+            for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
             {
-                const int a = kGroups.anSmall[g][s];
-                const int b = kGroups.anLarge[g][s];
+                const int a = kTileGroups.anSmall[g][s];
+                const int b = kTileGroups.anLarge[g][s];
                 for (int x = m_anBegin[a]; x < m_anEnd[a]; ++x)
                 {
                     for (int y = m_anBegin[b]; y < m_anEnd[b]; ++y)
@@ -266,14 +140,14 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
             if (nSize == 2)
             {
                 for (int x = m_anBegin[g]; x < m_anEnd[g]; ++x)
-                    m_steps[x] = std::uint64_t{1} << (4 * kGroups.anPair[g] + x - m_anBegin[g]);
+                    m_steps[x] = std::uint64_t{1} << (4 * kTileGroups.anPair[g] + x - m_anBegin[g]);
             }
         }
     }
     for (int g = 1; g < Groups; ++g)
     {
         m_anAnySteps[g] = 0;
-        for (int p : kGroups.anPairs)
+        for (int p : kTileGroups.anPairs)
         {
             if ((p & g) != p)
                 continue;
@@ -322,16 +196,16 @@ inline bool CTileValues::WaysOfSmall(std::int32_t nValue, int nGroup, std::uint6
 
 bool CTileValues::Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const
 {
-    if (kGroups.anSize[nGroup] <= 4)
+    if (kTileGroups.anSize[nGroup] <= 4)
         return WaysOfSmall(nValue, nGroup, nSteps);
     // Groups of five or six: every way to make nValue as a step of a value of the smaller
     // side and a value of the larger one.
     bool bMade = false;
-    for (int s = 0; s < kGroups.anSplits[nGroup]; ++s)
+    for (int s = 0; s < kTileGroups.anSplits[nGroup]; ++s)
     {
-        const int nSmall = kGroups.anSmall[nGroup][s];
-        const int nLarge = kGroups.anLarge[nGroup][s];
-        const bool bLargeIsSmall = kGroups.anSize[nLarge] <= 4;
+        const int nSmall = kTileGroups.anSmall[nGroup][s];
+        const int nLarge = kTileGroups.anLarge[nGroup][s];
+        const bool bLargeIsSmall = kTileGroups.anSize[nLarge] <= 4;
         for (int x = m_anBegin[nSmall]; x < m_anEnd[nSmall]; ++x)
         {
             bool bUsed = false;
@@ -369,7 +243,7 @@ CTileValues::Reach CTileValues::Explain(std::int32_t nValue) const
             continue;
         reach.bReachable = true;
         reach.nFirstSteps |= nSteps;
-        if (kGroups.anSize[g] <= 4)
+        if (kTileGroups.anSize[g] <= 4)
             reach.nSmallGroups |= std::uint64_t{1} << g;
     }
     return reach;
@@ -380,7 +254,7 @@ int CTileValues::FirstStepBit(int nPair, std::int32_t nValue) const
     for (int x = m_anBegin[nPair]; x < m_anEnd[nPair]; ++x)
     {
         if (m_values[static_cast<std::size_t>(x)] == nValue)
-            return 4 * kGroups.anPair[nPair] + x - m_anBegin[nPair];
+            return 4 * kTileGroups.anPair[nPair] + x - m_anBegin[nPair];
     }
     assert(!"a step of two tiles is among the pair's values");
     return 0;
@@ -390,17 +264,18 @@ bool CTileValues::MayReachAfter(const Reach& reach, int i, int j, std::int32_t r
 {
     const int nPair = 1 << i | 1 << j;
     // Made by the other four tiles without the step's result...
-    if (reach.nSmallGroups & kGroups.anWithin[AllTiles ^ nPair])
+    if (reach.nSmallGroups & kTileGroups.anWithin[AllTiles ^ nPair])
         return true;
     // ...or by some way that starts with this very step.
     return reach.nFirstSteps >> FirstStepBit(nPair, r) & 1;
 }
 
-void CTileValues::Collect(int nGroup, const Window& window, std::vector<std::int32_t>& out) const
+void CTileValues::Collect(int nGroup, const CValueWindow& window,
+                          std::vector<std::int32_t>& out) const
 {
     if (window.IsEmpty())
         return;
-    if (kGroups.anSize[nGroup] <= 4)
+    if (kTileGroups.anSize[nGroup] <= 4)
     {
         const auto pEnd = m_sorted.begin() + m_anEnd[nGroup];
         for (auto p = std::lower_bound(m_sorted.begin() + m_anBegin[nGroup], pEnd, window.nLow);
@@ -409,10 +284,10 @@ void CTileValues::Collect(int nGroup, const Window& window, std::vector<std::int
         return;
     }
     std::vector<std::int32_t> operands;
-    for (int s = 0; s < kGroups.anSplits[nGroup]; ++s)
+    for (int s = 0; s < kTileGroups.anSplits[nGroup]; ++s)
     {
-        const int nSmall = kGroups.anSmall[nGroup][s];
-        const int nLarge = kGroups.anLarge[nGroup][s];
+        const int nSmall = kTileGroups.anSmall[nGroup][s];
+        const int nLarge = kTileGroups.anLarge[nGroup][s];
         for (int x = m_anBegin[nSmall]; x < m_anEnd[nSmall]; ++x)
         {
             const std::int32_t a = m_values[static_cast<std::size_t>(x)];
@@ -452,11 +327,11 @@ std::int32_t CTileValues::Nearest(std::int32_t nTarget)
     std::vector<std::int32_t> values;
     for (int g = 1; g < Groups && nearest.nValue != nTarget; ++g)
     {
-        if (kGroups.anSize[g] < 5)
+        if (kTileGroups.anSize[g] < 5)
             continue;
         const std::int64_t d = Distance(nearest.nValue, nTarget);
         values.clear();
-        Collect(g, Window::Clipped(nTarget - d, nTarget + d), values);
+        Collect(g, CValueWindow::Clipped(nTarget - d, nTarget + d), values);
         for (std::int32_t v : values)
             nearest.Offer(v);
     }

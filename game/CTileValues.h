@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+struct CValueWindow;
+
 // What the six tiles of a game can make, worked out once per set of tiles: the values of
 // every group of up to four tiles, each with the first steps (two tiles combined) that ways
 // of making it start with. From these, for any one value: whether the tiles make it, and
@@ -43,8 +45,6 @@ private:
     static constexpr int AllTiles = Groups - 1;
     static constexpr int FilterWords = 32;
 
-    struct Window;
-
     void Clear();
     void Insert(std::int32_t nValue, int nGroup, std::uint64_t nSteps);
     void Grow();
@@ -59,7 +59,7 @@ private:
     int FirstStepBit(int nPair, std::int32_t nValue) const;
     // Appends the values that the whole group makes within the window (some more than
     // once).
-    void Collect(int nGroup, const Window& window, std::vector<std::int32_t>& out) const;
+    void Collect(int nGroup, const CValueWindow& window, std::vector<std::int32_t>& out) const;
     void SortGroups();
 
     std::array<std::int32_t, 6> m_anTiles{};
