@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -181,4 +182,25 @@ TEST(SolverDifferential, EqualDistancesAboveAndBelowMatchThePlainSearch)
 TEST(SolverDifferential, DISABLED_SmallestTilesWithTheLargestTarget)
 {
     ExpectSameAsReference({{1, 1, 2, 2, 3, 3}, 999});
+}
+
+// The slowest games for a search that only follows the order of the steps: the first pass,
+// with the latest result never a second operand, fails in full before the second one
+// reaches the value, late in its order.
+TEST(SolverDifferential, HardGames_FirstPassFailingInFullMatchesThePlainSearch)
+{
+    for (const Game& game : std::vector<Game>{{{25, 3, 5, 4, 75, 50}, 889},
+                                              {{5, 50, 75, 25, 9, 100}, 956},
+                                              {{25, 25, 100, 10, 7, 75}, 973},
+                                              {{2, 8, 75, 8, 100, 25}, 387}})
+        ExpectSameAsReference(game);
+}
+
+// Large tiles whose nearest value lies four or five trial values away: the nearest value
+// is worked out from the groups of tiles, not trial value by trial value.
+TEST(SolverDifferential, HardGames_FarNearestValuesOfLargeTilesMatchThePlainSearch)
+{
+    for (const Game& game :
+         std::vector<Game>{{{50, 100, 3, 100, 1, 50}, 337}, {{2, 100, 25, 100, 50, 75}, 815}})
+        ExpectSameAsReference(game);
 }

@@ -648,7 +648,10 @@ def a_device_whose_reader_goes_away_is_silent(executable, workdir):
     heard = workdir / "heard"
     program = Program(executable, device_env(f"|head -c 100000 >{heard}"))
     try:
-        wait_for("the reader to take its bytes", lambda: heard.exists() and heard.stat().st_size >= 100_000)
+        wait_for(
+            "the reader to take its bytes",
+            lambda: heard.exists() and heard.stat().st_size >= 100_000,
+        )
         program.type_game(*GAME_387)
         key("Return")
         wait_for("the solution", lambda: program.solution() == SOLUTION_387)
