@@ -295,5 +295,45 @@ check_closed_descriptors() {
 }
 check_closed_descriptors
 
+# With standard error a terminal, a progress line shows there once a run lasts; it updates in
+# place and is erased at the end. Nothing with --quiet, nothing when standard error is a file.
+check_progress() {
+    command -v script >/dev/null || { fail "script (util-linux) is missing"; return; }
+    export solve work
+    # Random games, enough to last past the first half second; doubled until they do.
+    awk 'BEGIN { srand(1); for (i = 0; i < 20000; ++i) { line = ""
+        for (t = 0; t < 6; ++t) line = line int(1 + rand() * 10) " "
+        print line int(100 + rand() * 900) } }' >"$work/games"
+    local tries
+    for ((tries = 0; tries < 4; ++tries)); do
+        script -qec '"$solve" --jobs 1 "$work/games" >"$work/out"' /dev/null \
+            >"$work/typescript" 2>&1
+        grep -q '% done' "$work/typescript" && break
+        cat "$work/games" "$work/games" >"$work/more" && mv "$work/more" "$work/games"
+    done
+    case_name=progress_of_files
+    check "no progress: $(cat -A "$work/typescript" | head -c 300)" \
+        grep -Eq $'\rpivolo-solve: [0-9]+% done, [0-9]+ games/s, [0-9:]+ left' "$work/typescript"
+    check "not erased at the end: $(tail -c 100 "$work/typescript" | cat -A)" \
+        grep -Eq $'\r +\r$' <(tail -c 100 "$work/typescript")
+    case_name=progress_quiet
+    script -qec '"$solve" --quiet --jobs 1 "$work/games" >"$work/out"' /dev/null >"$work/typescript" 2>&1
+    check "progress with --quiet: $(cat -A "$work/typescript" | head -c 300)" [ ! -s "$work/typescript" ]
+    case_name=progress_to_a_file
+    "$solve" --jobs 1 "$work/games" >"$work/out" 2>"$work/err"
+    expect_no_err
+    # From a pipe, whose length is unknown: the games alone. The games come slowly until the
+    # progress shows.
+    case_name=progress_of_a_pipe
+    script -qec 'for ((i = 0; i < 600; ++i)); do echo 1 2 3 4 5 6 1; sleep 0.05
+            grep -q games/s "$work/typescript" && break; done | "$solve" >"$work/out"' \
+        /dev/null >"$work/typescript" 2>&1
+    check "no progress: $(cat -A "$work/typescript" | head -c 300)" \
+        grep -Eq $'\rpivolo-solve: [0-9]+ games, [0-9]+ games/s' "$work/typescript"
+    check "not erased at the end: $(tail -c 100 "$work/typescript" | cat -A)" \
+        grep -Eq $'\r +\r$' <(tail -c 100 "$work/typescript")
+}
+check_progress
+
 echo "command line: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
