@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -341,7 +342,8 @@ TEST(OrderedBatch, AnExceptionOfTheWorkStopsTheBatchAndIsThrownAgain)
     {
         std::FILE* pOut = std::tmpfile();
         ASSERT_NE(pOut, nullptr);
-        COrderedBatch batch(
+        std::optional<COrderedBatch> batch;
+        batch.emplace(
             nJobs,
             [](const std::string&, long nLine) -> COrderedBatch::Result
             {
@@ -354,13 +356,20 @@ TEST(OrderedBatch, AnExceptionOfTheWorkStopsTheBatchAndIsThrownAgain)
         // taking lines and Finish throws it.
         EXPECT_THROW(
             {
-                for (long n = 1; n <= 100000 && batch.Submit("", n); ++n)
+                for (long n = 1; n <= 100000 && batch->Submit("", n); ++n)
                 {
                 }
-                batch.Finish();
+                batch->Finish();
             },
             std::bad_alloc)
             << nJobs << " jobs";
+        batch.reset();
+        // What was written is the lines before the one that failed, in order, no more.
+        std::string before;
+        for (long n = 1; n < 700; ++n)
+            before += TextOf(n);
+        const std::string written = ReadAll(pOut);
+        EXPECT_EQ(before.substr(0, written.size()), written) << nJobs << " jobs";
         std::fclose(pOut);
     }
 }

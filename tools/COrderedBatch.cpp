@@ -1,6 +1,7 @@
 #include "COrderedBatch.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <system_error>
 #include <utility>
@@ -50,8 +51,7 @@ COrderedBatch::~COrderedBatch()
             HandOver();
         return;
     }
-    if (m_bFilling && !m_bStopped)
-        HandOver();
+    HandOver();
     Join();
 }
 
@@ -76,8 +76,19 @@ bool COrderedBatch::Submit(std::string_view line, long nLine, bool bSameGroup)
             return false;
         // One job: worked out at once, written with its block.
         m_inlineLine.assign(line);
-        Result result = m_work(m_inlineLine, nLine);
+        Result result;
+        try
+        {
+            result = m_work(m_inlineLine, nLine);
+        }
+        catch (...)
+        {
+            // The lines after it would be missing: nothing more is written.
+            m_bStopped = true;
+            throw;
+        }
         m_inline.output.append(result.text);
+        m_inline.ends.push_back(m_inline.output.size());
         m_inline.bRefused = m_inline.bRefused || result.bRefused;
         // Only the counts of the block's lines and bytes matter here.
         m_inline.lines.push_back({0, 0, nLine});
@@ -122,18 +133,7 @@ bool COrderedBatch::IsFull(const SBlock& block, std::size_t nNextLength, bool bS
 
 void COrderedBatch::Flush()
 {
-    if (m_workers.empty())
-    {
-        if (!m_inline.lines.empty() && !m_bStopped)
-            HandOver();
-        return;
-    }
-    bool bFilling = false;
-    {
-        std::lock_guard lock(m_mutex);
-        bFilling = m_bFilling && !m_bStopped;
-    }
-    if (bFilling)
+    if (!m_workers.empty() || (!m_inline.lines.empty() && !m_bStopped))
         HandOver();
 }
 
@@ -146,8 +146,7 @@ void COrderedBatch::Finish()
     }
     else
     {
-        if (m_bFilling && !m_bStopped)
-            HandOver();
+        HandOver();
         Join();
     }
     if (m_exception)
@@ -173,9 +172,10 @@ void COrderedBatch::HandOver()
     if (m_workers.empty())
     {
         m_bAnyRefused = m_bAnyRefused || m_inline.bRefused;
-        m_bWriteFailed = !WriteText(m_inline.output);
+        m_bWriteFailed = !WriteText(m_inline);
         m_bStopped = m_bStopped || m_bWriteFailed;
         m_inline.output.clear();
+        m_inline.ends.clear();
         m_inline.lines.clear();
         m_inline.nBytes = 0;
         m_inline.bRefused = false;
@@ -186,6 +186,9 @@ void COrderedBatch::HandOver()
         if (!m_bFilling)
             return;
         m_bFilling = false;
+        // Once stopped, the block is dropped: it would not be written.
+        if (m_bStopped)
+            return;
         ++m_nSubmitted;
     }
     m_workToDo.notify_one();
@@ -198,6 +201,7 @@ void COrderedBatch::WorkOut(SBlock& block, std::string& line)
         line.assign(block.input, entry.nOffset, entry.nLength);
         Result result = m_work(line, entry.nLine);
         block.output.append(result.text);
+        block.ends.push_back(block.output.size());
         block.bRefused = block.bRefused || result.bRefused;
     }
 }
@@ -259,8 +263,9 @@ void COrderedBatch::WriteReady(std::unique_lock<std::mutex>& lock)
         // The block is left alone until it is counted written: its text is written without
         // the lock.
         lock.unlock();
-        const bool bWritten = !bWrite || WriteText(block.output);
+        const bool bWritten = !bWrite || WriteText(block);
         block.output.clear();
+        block.ends.clear();
         block.input.clear();
         block.lines.clear();
         block.nBytes = 0;
@@ -275,7 +280,21 @@ void COrderedBatch::WriteReady(std::unique_lock<std::mutex>& lock)
     m_bWriting = false;
 }
 
-bool COrderedBatch::WriteText(const std::string& text) const
+bool COrderedBatch::WriteText(const SBlock& block) const
 {
-    return text.empty() || m_write(text);
+    // Whole lines' texts, as many as a write to a pipe takes at once: a program killed
+    // while writing leaves no line's text cut short.
+    std::size_t nStart = 0;
+    std::size_t nEnd = 0;
+    for (const std::size_t nNext : block.ends)
+    {
+        if (nNext - nStart > PIPE_BUF && nEnd > nStart)
+        {
+            if (!m_write(std::string_view(block.output).substr(nStart, nEnd - nStart)))
+                return false;
+            nStart = nEnd;
+        }
+        nEnd = nNext;
+    }
+    return nEnd == nStart || m_write(std::string_view(block.output).substr(nStart, nEnd - nStart));
 }

@@ -12,11 +12,11 @@
 
 // Works out the lines of an input on several threads and writes their text in input order.
 // Lines are handed to the workers in blocks of consecutive lines, and each block's text is
-// written at once, as soon as that block and all before it are done. A run of lines that
-// belong together (a draw's targets, whose tables a worker keeps) stays in one block unless
-// it is very long. At most a fixed number of blocks are read and not yet written, whatever
-// the input's length: Submit waits for room. With one job, each line is worked out on the
-// calling thread, its text still written block by block.
+// written in a few large writes, as soon as that block and all before it are done. A run of lines
+// that belong together (a draw's targets, whose tables a worker keeps) stays in one block unless it
+// is very long. At most a fixed number of blocks are read and not yet written, whatever the input's
+// length: Submit waits for room. With one job, each line is worked out on the calling thread, its
+// text still written block by block.
 class COrderedBatch
 {
 public:
@@ -30,8 +30,10 @@ public:
     // An exception it throws stops the batch and is thrown again by Finish (by Submit, with
     // one job, where the work is done on the calling thread).
     using Work = std::function<Result(const std::string& line, long nLine)>;
-    // Writes a block's text, flushed; false when the output failed. Called on one thread at
-    // a time, never with an empty text.
+    // Writes the texts of consecutive lines of a block, flushed: as many whole texts as fit
+    // in PIPE_BUF bytes (one text alone when it is longer), so that no text is cut short
+    // by a signal that ends the program while it writes. False when the output failed.
+    // Called on one thread at a time, never with an empty text.
     using Write = std::function<bool(std::string_view text)>;
 
     struct SLimits
@@ -88,6 +90,8 @@ private:
         std::vector<SLine> lines;
         std::size_t nBytes = 0;
         std::string output;
+        // Where each line's text ends in the output.
+        std::vector<std::size_t> ends;
         bool bRefused = false;
         bool bDone = false;
     };
@@ -102,7 +106,7 @@ private:
     // Writes the blocks done in order from the next one to write; the lock is held on entry
     // and on return, and released while writing.
     void WriteReady(std::unique_lock<std::mutex>& lock);
-    bool WriteText(const std::string& text) const;
+    bool WriteText(const SBlock& block) const;
     void Join();
 
     Work m_work;
