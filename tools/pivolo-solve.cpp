@@ -11,7 +11,6 @@
 #include "StandardDescriptors.h"
 
 #include <getopt.h>
-#include <malloc.h>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -330,9 +329,11 @@ bool CountsAsGame(std::string_view line)
     return false;
 }
 
-// Workers take little address space: small stacks, and fewer malloc arenas than threads
-// (each reserves 64 MB), so that many of them start under a memory limit.
-void MakeWorkersCheap(int nJobs)
+// Workers take little address space: small stacks rather than the 8 MB of the main
+// thread's limit, so that many of them start under a limit on the address space. (Their
+// malloc arenas, 64 MB of address space each, need no limit: where one cannot be made,
+// malloc shares another.)
+void MakeWorkersCheap()
 {
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes) == 0)
@@ -341,7 +342,6 @@ void MakeWorkersCheap(int nJobs)
             pthread_setattr_default_np(&attributes);
         pthread_attr_destroy(&attributes);
     }
-    mallopt(M_ARENA_MAX, std::max(1, std::min(nJobs, COrderedBatch::DefaultJobs())));
 }
 
 // Every line of the inputs, nJobs games at once, written in input order.
@@ -362,7 +362,7 @@ int SolveInput(const SOptions& options)
     } forget;
 
     if (options.nJobs > 1)
-        MakeWorkersCheap(options.nJobs);
+        MakeWorkersCheap();
     COrderedBatch batch(
         options.nJobs,
         [](const std::string& line, long nLine)
@@ -454,8 +454,10 @@ int Run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     // Before anything is opened: a closed descriptor 0, 1 or 2 must not be taken by a file
-    // that would then receive the output or the messages.
-    OpenStandardDescriptors();
+    // that would then receive the output or the messages. When one cannot be opened again,
+    // nothing is safe to write.
+    if (!OpenStandardDescriptors())
+        return kFailure;
     // A reader that goes away makes the write fail with EPIPE, which ends the program with
     // its status rather than by the signal.
     std::signal(SIGPIPE, SIG_IGN);
