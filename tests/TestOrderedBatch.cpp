@@ -6,14 +6,19 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <mutex>
+#include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -61,11 +66,20 @@ std::string ReadFromPipe(int fd, std::size_t n)
     }
     return text.size() >= n ? text : std::string();
 }
+
+// Blocks of one line each.
+COrderedBatch::SLimits OneLineBlocks(int nBlocks = 0)
+{
+    COrderedBatch::SLimits limits;
+    limits.nBlockLines = 1;
+    limits.nBlocks = nBlocks;
+    return limits;
+}
 } // namespace
 
 TEST(OrderedBatch, WritesLinesInInputOrderWhateverOrderTheyAreDoneIn)
 {
-    // Line 3 is done first, then line 2, then line 1.
+    // Line 3 is done first, then line 2, then line 1, each a block of its own.
     std::array<CGate, 4> done;
     std::FILE* pOut = std::tmpfile();
     ASSERT_NE(pOut, nullptr);
@@ -79,7 +93,7 @@ TEST(OrderedBatch, WritesLinesInInputOrderWhateverOrderTheyAreDoneIn)
                 done[static_cast<std::size_t>(nLine)].Open();
                 return {line + TextOf(nLine), false};
             },
-            To(pOut));
+            To(pOut), OneLineBlocks());
         for (long n = 1; n <= 3; ++n)
             EXPECT_TRUE(batch.Submit("in ", n));
         batch.Finish();
@@ -106,7 +120,7 @@ TEST(OrderedBatch, WritesEachLineAsSoonAsItAndAllBeforeItAreDone)
                     secondMayEnd.Wait();
                 return {TextOf(nLine), false};
             },
-            To(pOut));
+            To(pOut), OneLineBlocks());
         batch.Submit("", 1);
         batch.Submit("", 2);
         // Line 1 reaches the reader while line 2 is still being worked out.
@@ -138,7 +152,7 @@ TEST(OrderedBatch, HoldsNoMoreLinesThanItsWindow)
                     ++nWorkedOut;
                 return {TextOf(nLine), false};
             },
-            To(pOut), kWindow);
+            To(pOut), OneLineBlocks(kWindow));
         std::thread reader(
             [&]
             {
@@ -148,8 +162,8 @@ TEST(OrderedBatch, HoldsNoMoreLinesThanItsWindow)
                     ++nSubmitted;
                 }
             });
-        // While line 1 holds up the writing, lines 2 to 4 are worked out and no more lines
-        // are taken in.
+        // While line 1 holds up the writing, lines 2 to 4 (the blocks of the window) are
+        // worked out and no more lines are taken in.
         while (nWorkedOut < kWindow - 1 || nSubmitted < kWindow)
             std::this_thread::yield();
         EXPECT_EQ(nSubmitted, kWindow);
@@ -221,12 +235,141 @@ TEST(OrderedBatch, AFailedWriteStopsTakingLines)
                 return {TextOf(nLine), false};
             },
             To(pFull));
+        // Far more lines than the blocks in flight hold.
+        constexpr long kLines = 100000;
         long n = 1;
-        while (n <= 1000 && batch.Submit("", n))
+        while (n <= kLines && batch.Submit("", n))
             ++n;
         batch.Finish();
         EXPECT_TRUE(batch.WriteFailed()) << nJobs << " jobs";
-        EXPECT_LT(n, 1000) << nJobs << " jobs";
+        EXPECT_LT(n, kLines) << nJobs << " jobs";
         std::fclose(pFull);
+    }
+}
+
+TEST(OrderedBatch, KeepsARunOfLinesThatBelongTogetherInOneBlockUnlessItIsVeryLong)
+{
+    COrderedBatch::SLimits limits;
+    limits.nBlockLines = 2;
+    limits.nGroupLines = 8;
+    // Three runs of 5 lines, one of 20, then three lines on their own.
+    std::vector<bool> sameGroup;
+    for (int nRun : {5, 5, 5, 20})
+    {
+        for (int n = 0; n < nRun; ++n)
+            sameGroup.push_back(n > 0);
+    }
+    sameGroup.insert(sameGroup.end(), {false, false, false});
+    for (int nJobs : {1, 3})
+    {
+        std::mutex mutex;
+        std::vector<std::thread::id> threadOf(sameGroup.size() + 1);
+        std::string written;
+        std::vector<int> blockLines;
+        {
+            COrderedBatch batch(
+                nJobs,
+                [&](const std::string& line, long nLine) -> COrderedBatch::Result
+                {
+                    std::lock_guard lock(mutex);
+                    threadOf[static_cast<std::size_t>(nLine)] = std::this_thread::get_id();
+                    return {line + TextOf(nLine), false};
+                },
+                [&](std::string_view text)
+                {
+                    written.append(text);
+                    blockLines.push_back(
+                        static_cast<int>(std::count(text.begin(), text.end(), '\n')));
+                    return true;
+                },
+                limits);
+            for (std::size_t i = 0; i < sameGroup.size(); ++i)
+                EXPECT_TRUE(batch.Submit("in ", static_cast<long>(i + 1), sameGroup[i]));
+            batch.Finish();
+        }
+        std::string expected;
+        for (std::size_t n = 1; n <= sameGroup.size(); ++n)
+            expected += "in " + TextOf(static_cast<long>(n));
+        EXPECT_EQ(written, expected) << nJobs << " jobs";
+        // Each block is written at once: a run of 5 is one block, the run of 20 is cut at 8,
+        // and lines on their own make blocks of 2.
+        EXPECT_EQ(blockLines, (std::vector<int>{5, 5, 5, 8, 8, 4, 2, 1})) << nJobs << " jobs";
+        // A block's lines, a run's among them, are worked out on one thread, which keeps
+        // their tables.
+        std::size_t nFirst = 1;
+        for (const int nLines : blockLines)
+        {
+            for (std::size_t n = nFirst + 1; n < nFirst + static_cast<std::size_t>(nLines); ++n)
+                EXPECT_EQ(threadOf[n], threadOf[nFirst]) << "line " << n;
+            nFirst += static_cast<std::size_t>(nLines);
+        }
+    }
+}
+
+TEST(OrderedBatch, AnInputThatMakesTheReaderWaitGetsWhatIsDoneWrittenAtOnce)
+{
+    for (int nJobs : {1, 2})
+    {
+        int anPipe[2];
+        ASSERT_EQ(pipe(anPipe), 0);
+        std::FILE* pOut = fdopen(anPipe[1], "w");
+        ASSERT_NE(pOut, nullptr);
+        {
+            COrderedBatch batch(
+                nJobs,
+                [](const std::string&, long nLine) -> COrderedBatch::Result {
+                    return {TextOf(nLine), false};
+                },
+                To(pOut));
+            // Far fewer lines than a block: they wait for more, until the reader would wait.
+            batch.Submit("", 1);
+            batch.Submit("", 2);
+            batch.Flush();
+            const std::string expected = TextOf(1) + TextOf(2);
+            EXPECT_EQ(ReadFromPipe(anPipe[0], expected.size()), expected) << nJobs << " jobs";
+            batch.Submit("", 3);
+            batch.Finish();
+        }
+        std::fclose(pOut);
+        EXPECT_EQ(ReadFromPipe(anPipe[0], TextOf(3).size()), TextOf(3));
+        close(anPipe[0]);
+    }
+}
+
+TEST(OrderedBatch, AnExceptionOfTheWorkStopsTheBatchAndIsThrownAgain)
+{
+    for (int nJobs : {1, 3})
+    {
+        std::FILE* pOut = std::tmpfile();
+        ASSERT_NE(pOut, nullptr);
+        std::optional<COrderedBatch> batch;
+        batch.emplace(
+            nJobs,
+            [](const std::string&, long nLine) -> COrderedBatch::Result
+            {
+                if (nLine == 700)
+                    throw std::bad_alloc();
+                return {TextOf(nLine), false};
+            },
+            To(pOut));
+        // With one job, the work throws on the calling thread; on workers, the batch stops
+        // taking lines and Finish throws it.
+        EXPECT_THROW(
+            {
+                for (long n = 1; n <= 100000 && batch->Submit("", n); ++n)
+                {
+                }
+                batch->Finish();
+            },
+            std::bad_alloc)
+            << nJobs << " jobs";
+        batch.reset();
+        // What was written is the lines before the one that failed, in order, no more.
+        std::string before;
+        for (long n = 1; n < 700; ++n)
+            before += TextOf(n);
+        const std::string written = ReadAll(pOut);
+        EXPECT_EQ(before.substr(0, written.size()), written) << nJobs << " jobs";
+        std::fclose(pOut);
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstddef>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -8,10 +10,13 @@
 #include <thread>
 #include <vector>
 
-// Works out the lines of an input on several threads and writes each line's text in input
-// order, flushed as soon as that line and all before it are done. At most a fixed number
-// of lines are read and not yet written, whatever the input's length: Submit waits for
-// room. With one job, each line is worked out and written at once on the calling thread.
+// Works out the lines of an input on several threads and writes their text in input order.
+// Lines are handed to the workers in blocks of consecutive lines, and each block's text is
+// written in a few large writes, as soon as that block and all before it are done. A run of lines
+// that belong together (a draw's targets, whose tables a worker keeps) stays in one block unless it
+// is very long. At most a fixed number of blocks are read and not yet written, whatever the input's
+// length: Submit waits for room. With one job, each line is worked out on the calling thread, its
+// text still written block by block.
 class COrderedBatch
 {
 public:
@@ -22,24 +27,50 @@ public:
         bool bRefused = false;
     };
     // Works out one line (numbered from 1); called on the workers, several lines at once.
+    // An exception it throws stops the batch and is thrown again by Finish (by Submit, with
+    // one job, where the work is done on the calling thread).
     using Work = std::function<Result(const std::string& line, long nLine)>;
-    // Writes a line's text, flushed; false when the output failed. Called on one thread at
-    // a time, never with an empty text.
+    // Writes the texts of consecutive lines of a block, flushed: as many whole texts as fit
+    // in PIPE_BUF bytes (one text alone when it is longer), so that no text is cut short
+    // by a signal that ends the program while it writes. False when the output failed.
+    // Called on one thread at a time, never with an empty text.
     using Write = std::function<bool(std::string_view text)>;
 
-    // nWindow: the most lines read and not yet written (0: sixteen per job).
-    COrderedBatch(int nJobs, Work work, Write write, int nWindow = 0);
+    struct SLimits
+    {
+        // A block is handed over once it holds this many lines or bytes of input, where the
+        // next line does not belong with the last one...
+        std::size_t nBlockLines = 256;
+        std::size_t nBlockBytes = 16 * 1024;
+        // ...and in any case at this many.
+        std::size_t nGroupLines = 1024;
+        std::size_t nGroupBytes = 64 * 1024;
+        // The most blocks read and not yet written; 0: two per job and two more, at most 64.
+        int nBlocks = 0;
+    };
+
+    // Starts the workers; when some cannot be started, it works with those that did (on the
+    // calling thread when none did): Jobs() says how many.
+    COrderedBatch(int nJobs, Work work, Write write, SLimits limits);
+    COrderedBatch(int nJobs, Work work, Write write);
     COrderedBatch(const COrderedBatch&) = delete;
     COrderedBatch& operator=(const COrderedBatch&) = delete;
     // Finishes the lines submitted.
     ~COrderedBatch();
 
-    // Hands over the next line; false once writing has failed, as the rest would be lost.
-    // Called from one thread.
-    bool Submit(std::string line, long nLine);
-    // Waits until every line submitted is worked out and written.
+    // Hands over the next line; bSameGroup when it belongs with the line before it, so that
+    // both go to the same worker. False once writing has failed, or the work has thrown, as
+    // the rest would be lost. Called from one thread.
+    bool Submit(std::string_view line, long nLine, bool bSameGroup = false);
+    // Hands over the lines submitted so far without waiting for their block to fill, and
+    // writes what is done: for an input that makes the reader wait.
+    void Flush();
+    // Waits until every line submitted is worked out and written; throws again what the
+    // work threw.
     void Finish();
 
+    // The threads that work out lines: the workers started, or 1 for the calling thread.
+    int Jobs() const;
     bool AnyRefused() const { return m_bAnyRefused; }
     bool WriteFailed() const { return m_bWriteFailed; }
 
@@ -47,34 +78,61 @@ public:
     static int DefaultJobs();
 
 private:
-    struct Slot
+    struct SLine
     {
-        std::string line;
+        std::size_t nOffset = 0;
+        std::size_t nLength = 0;
         long nLine = 0;
-        Result result;
+    };
+    struct SBlock
+    {
+        std::string input;
+        std::vector<SLine> lines;
+        std::size_t nBytes = 0;
+        std::string output;
+        // Where each line's text ends in the output.
+        std::vector<std::size_t> ends;
+        bool bRefused = false;
         bool bDone = false;
     };
 
+    bool IsFull(const SBlock& block, std::size_t nNextLength, bool bSameGroup) const;
+
     void Worker();
-    // Writes the lines done in order from the next one to write; the lock is held on entry
+    // Works out a block's lines into its text; on a worker, an exception stops the batch.
+    void WorkOut(SBlock& block, std::string& line);
+    // Hands the block being filled to the workers (or writes it, with one job).
+    void HandOver();
+    // Writes the blocks done in order from the next one to write; the lock is held on entry
     // and on return, and released while writing.
     void WriteReady(std::unique_lock<std::mutex>& lock);
-    bool WriteText(const std::string& text) const;
+    bool WriteText(const SBlock& block) const;
+    void Join();
 
     Work m_work;
     Write m_write;
+    SLimits m_limits;
     bool m_bAnyRefused = false;
     bool m_bWriteFailed = false;
+
+    // With one job: the block being worked out, its lines counted but not kept.
+    SBlock m_inline;
+    std::string m_inlineLine;
 
     std::mutex m_mutex;
     std::condition_variable m_workToDo;
     std::condition_variable m_roomOrDone;
-    // Lines in flight, by sequence number modulo the window's size.
-    std::vector<Slot> m_slots;
+    // Blocks in flight, by sequence number modulo their count; the one at m_nSubmitted is
+    // being filled by the submitting thread once there is room for it.
+    std::vector<SBlock> m_blocks;
+    bool m_bFilling = false;
     long m_nSubmitted = 0;
     long m_nTaken = 0;
     long m_nWritten = 0;
     bool m_bWriting = false;
     bool m_bClosing = false;
+    // Writing failed or the work threw: no more lines are taken.
+    bool m_bStopped = false;
+    std::exception_ptr m_exception;
     std::vector<std::thread> m_workers;
 };

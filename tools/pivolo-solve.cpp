@@ -1,16 +1,26 @@
-// pivolo-solve: solves games read from standard input, one a line ("t1 t2 t3 t4 t5 t6
-// target"), or one game given as seven arguments, with the dialog's checks and solver, and
-// writes each game's solution list, diagnostic lines and result as text. Games from the
-// input are solved on every core, their text written in input order.
+// pivolo-solve: solves games read from standard input or from files, one a line ("t1 t2 t3
+// t4 t5 t6 target"), or one game given as seven arguments, with the dialog's checks and
+// solver, and writes each game's solution list, diagnostic lines and result as text. Games
+// from the input are solved on every core, their text written in input order.
 
 #include "CBatchGame.h"
 #include "CGameLine.h"
+#include "CLineReader.h"
 #include "COrderedBatch.h"
+#include "CProgressLine.h"
+#include "StandardDescriptors.h"
 
+#include <getopt.h>
+#include <pthread.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,21 +38,30 @@ constexpr int kFailure = 2;
 // The most games solved at once.
 constexpr int kMaxJobs = 1024;
 
-constexpr const char* kszUsage = "Usage: pivolo-solve [t1 t2 t3 t4 t5 t6 target]\n"
-                                 "       pivolo-solve [--jobs N] < games\n"
-                                 "       pivolo-solve --help | --version\n";
+// A worker's stack: the search needs little, and many workers must fit in a limited
+// address space.
+constexpr std::size_t kWorkerStack = 1024 * 1024;
+
+constexpr const char* kszUsage = "Usage: pivolo-solve [OPTION]... [FILE]...\n"
+                                 "       pivolo-solve [--] t1 t2 t3 t4 t5 t6 target\n";
+
+constexpr const char* kszTry = "Try 'pivolo-solve --help' for more information.\n";
 
 constexpr const char* kszHelp =
     "Solves pivolo games with the checks and the search of the game's dialog.\n"
     "\n"
-    "Without arguments, games are read from standard input, one a line: six tiles and\n"
-    "a target, as decimal integers separated by blanks. A tile is 1 to 10, 25, 50, 75\n"
-    "or 100, each value at most twice; the target is 0 to 999. Lines of blanks and\n"
-    "lines whose first character other than a blank is # are skipped. With seven\n"
-    "arguments, they are solved as one such line.\n"
+    "Games are read from the files in turn, as one input, or from standard input when\n"
+    "there is none or for a file named -. One game a line: six tiles and a target, as\n"
+    "decimal integers separated by blanks. A tile is 1 to 10, 25, 50, 75 or 100, each\n"
+    "value at most twice; the target is 0 to 999. Lines of blanks and lines whose first\n"
+    "character other than a blank is # are skipped. Seven arguments that are all\n"
+    "integers are one game, solved as such a line (write ./7 for a file named 7).\n"
     "\n"
-    "Several games of the input are solved at once, one per core; each game's lines\n"
-    "are written in input order, as soon as it and every game before it are solved.\n"
+    "Several games are solved at once, one per core, handed to the workers in blocks\n"
+    "of lines; the output is written in input order, block by block, and whatever is\n"
+    "solved is written whenever the input makes the program wait. A line may hold at\n"
+    "most 4096 bytes: a longer one is refused and skipped without being kept, so that\n"
+    "memory stays at a few megabytes whatever the input.\n"
     "\n"
     "For each game, the output has the lines:\n"
     "  game: t1 t2 t3 t4 t5 t6 target   the game as read\n"
@@ -50,39 +69,55 @@ constexpr const char* kszHelp =
     "  stdout: Sol : N                  the search's diagnostic line, if any\n"
     "  result: R reached: N             R is 1 when N is the target, else 0\n"
     "or, for a game that the dialog refuses, \"game:\" and then \"error: MESSAGE\".\n"
-    "A line that does not hold seven integers gives\n"
+    "A line that is not a game, or too long, gives\n"
     "  error: line N: expected seven integers\n"
+    "  error: line N: line too long\n"
+    "where N counts the lines of all the files together, from 1.\n"
     "\n"
     "Options:\n"
-    "  -j, --jobs N   solve N games at once, from 1 to 1024 (by default, one per core)\n"
+    "  -j, --jobs=N   solve N games at once, from 1 to 1024 (by default, one per core)\n"
+    "  -q, --quiet    show no progress line\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
+    "\n"
+    "When standard error is a terminal, a progress line there tells the share of the\n"
+    "input done, games a second and the time left (from a pipe: the games done and\n"
+    "games a second); it is erased at the end.\n"
     "\n"
     "Exit status:\n"
     "  0  every game was solved\n"
     "  1  some line was refused\n"
-    "  2  the input could not be read, the output could not be written, or the\n"
-    "     command line is wrong\n";
+    "  2  an input could not be read, the output could not be written, memory ran out\n"
+    "     or the command line is wrong; a message on standard error says which, except\n"
+    "     when the program reading the output has gone away (a closed pipe): then\n"
+    "     pivolo-solve stops quietly\n";
 
 struct SOptions
 {
     bool bHelp = false;
     bool bVersion = false;
+    bool bQuiet = false;
     int nJobs = COrderedBatch::DefaultJobs();
-    // The game's numbers, when given as arguments.
-    std::vector<std::string> numbers;
+    std::vector<std::string> operands;
+    // The operands are a game's seven numbers.
+    bool bGame = false;
 };
 
-// A number may begin with a minus sign; it is not an option.
-bool IsOption(const std::string& argument)
+// What a message on standard error must erase first.
+CProgressLine* g_pProgress = nullptr;
+
+void Message(const std::string& message)
 {
-    return argument.size() > 1 && argument[0] == '-' &&
-           !CGameLine::ParseNumber(argument).has_value();
+    if (g_pProgress)
+        g_pProgress->Erase();
+    std::fprintf(stderr, "%s: %s\n", kszProgram, message.c_str());
 }
 
+// A wrong command line: the message, and where to learn more.
 void Complain(const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s\n%s", kszProgram, message.c_str(), kszUsage);
+    Message(message);
+    std::fputs(kszTry, stderr);
 }
 
 // The number of jobs: its whole text, from 1 to kMaxJobs; false after a complaint.
@@ -99,77 +134,156 @@ bool ParseJobs(const std::string& text, int& nJobs)
     return true;
 }
 
-// The options and arguments of the command line; false after a complaint.
+// A negative number, which must reach the operands rather than be taken for options.
+bool IsNegativeNumber(const char* pszArgument)
+{
+    return pszArgument[0] == '-' && CGameLine::ParseNumber(pszArgument).has_value();
+}
+
+// The argument is an option whose value is the next argument: -j, a group of short
+// options ending with j, or --jobs (or an abbreviation of it) without "=".
+bool TakesNextArgument(std::string_view argument)
+{
+    if (argument.size() > 2 && argument.substr(0, 2) == "--")
+        return argument.find('=') == std::string_view::npos &&
+               std::string_view("--jobs").substr(0, argument.size()) == argument;
+    if (argument.size() < 2 || argument[0] != '-')
+        return false;
+    const std::size_t nJ = argument.find('j', 1);
+    return nJ == argument.size() - 1;
+}
+
+// The options and operands of the command line; false after a complaint.
 bool ParseOptions(int argc, char** argv, SOptions& options)
 {
-    bool bOptionsEnded = false;
-    for (int i = 1; i < argc; ++i)
+    // getopt_long names the program by argv[0] in its messages, and takes "-1" for an
+    // option: negative numbers are hidden from it behind stand-ins, found again among the
+    // operands.
+    std::vector<char*> args(argv, argv + argc);
+    std::vector<std::string> standIns;
+    standIns.reserve(static_cast<std::size_t>(argc));
+    std::vector<std::pair<const char*, char*>> hidden;
+    std::string program = kszProgram;
+    args[0] = program.data();
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
     {
-        const std::string argument = argv[i];
-        if (bOptionsEnded || !IsOption(argument))
-            options.numbers.push_back(argument);
-        else if (argument == "--")
-            bOptionsEnded = true;
-        else if (argument == "--help" || argument == "-h")
+        if (IsNegativeNumber(argv[i]) && !TakesNextArgument(argv[i - 1]))
+        {
+            standIns.emplace_back(std::string("N") + argv[i]);
+            args[static_cast<std::size_t>(i)] = standIns.back().data();
+            hidden.emplace_back(args[static_cast<std::size_t>(i)], argv[i]);
+        }
+    }
+    args.push_back(nullptr);
+
+    enum
+    {
+        kVersion = 256
+    };
+    static const option longOptions[] = {
+        {"jobs", required_argument, nullptr, 'j'},
+        {"quiet", no_argument, nullptr, 'q'},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, kVersion},
+        {nullptr, 0, nullptr, 0},
+    };
+    optind = 1;
+    for (int nOption;
+         (nOption = getopt_long(argc, args.data(), "hj:q", longOptions, nullptr)) != -1;)
+    {
+        switch (nOption)
+        {
+        case 'h':
             options.bHelp = true;
-        else if (argument == "--version")
+            break;
+        case kVersion:
             options.bVersion = true;
-        else if (argument == "--jobs" || argument == "-j")
-        {
-            if (++i == argc)
-            {
-                Complain("option '" + argument + "' needs a number");
+            break;
+        case 'q':
+            options.bQuiet = true;
+            break;
+        case 'j':
+            if (!ParseJobs(optarg, options.nJobs))
                 return false;
-            }
-            if (!ParseJobs(argv[i], options.nJobs))
-                return false;
-        }
-        else if (argument.rfind("--jobs=", 0) == 0)
-        {
-            if (!ParseJobs(argument.substr(7), options.nJobs))
-                return false;
-        }
-        else
-        {
-            Complain("unknown option '" + argument + "'");
+            break;
+        default:
+            // getopt_long has said what is wrong.
+            std::fputs(kszTry, stderr);
             return false;
         }
     }
-    if (options.bHelp || options.bVersion || options.numbers.empty())
-        return true;
-    if (options.numbers.size() != CGameLine::nNumbers)
+    for (int i = optind; i < argc; ++i)
     {
-        Complain("expected seven numbers (six tiles and a target) or none");
+        const char* pszOperand = args[static_cast<std::size_t>(i)];
+        for (const auto& [pszStandIn, pszOriginal] : hidden)
+        {
+            if (pszOperand == pszStandIn)
+                pszOperand = pszOriginal;
+        }
+        options.operands.emplace_back(pszOperand);
+    }
+    if (options.bHelp || options.bVersion || options.operands.empty())
+        return true;
+    const bool bAllNumbers = std::all_of(options.operands.begin(), options.operands.end(),
+                                         [](const std::string& operand)
+                                         { return CGameLine::ParseNumber(operand).has_value(); });
+    if (bAllNumbers && options.operands.size() != CGameLine::nNumbers)
+    {
+        Complain("expected seven numbers (six tiles and a target), or files of games");
         return false;
     }
-    for (const std::string& number : options.numbers)
+    options.bGame = bAllNumbers;
+    return true;
+}
+
+// Why the output could not be written (errno), or 0.
+int g_nWriteError = 0;
+
+// Writes the text to standard output at once. A failed write is remembered for the end:
+// the writing thread may be a worker.
+bool Write(std::string_view text)
+{
+    while (!text.empty())
     {
-        if (!CGameLine::ParseNumber(number))
+        const ssize_t nWritten = write(STDOUT_FILENO, text.data(), text.size());
+        if (nWritten < 0 && errno == EINTR)
+            continue;
+        if (nWritten <= 0)
         {
-            Complain("'" + number + "' is not an integer");
+            g_nWriteError = nWritten < 0 ? errno : EIO;
             return false;
         }
+        text.remove_prefix(static_cast<std::size_t>(nWritten));
     }
     return true;
 }
 
-// Writes the text to standard output at once. A failed write is reported, except when the
-// reader has gone away (a pipe closed early), which ends the program quietly.
-bool Write(std::string_view text)
+// Says why the output failed; nothing when the reader has gone away, as nobody is left
+// to read it.
+int WriteFailure()
 {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
-        return true;
-    const int nError = errno;
-    if (nError != EPIPE)
-        std::fprintf(stderr, "%s: cannot write the output: %s\n", kszProgram,
-                     std::strerror(nError));
-    return false;
+    if (g_nWriteError != EPIPE)
+        Message(std::string("cannot write the output: ") + std::strerror(g_nWriteError));
+    return kFailure;
+}
+
+// The text that stands for a line too long, which the reader does not keep: no line read
+// is as long.
+const std::string& TooLongLine()
+{
+    static const std::string line(CLineReader::nMaxLine + 1, ' ');
+    return line;
 }
 
 // One line of input: nothing for a line to skip, else the game's lines or the line's error.
 // False when the line or its game was refused.
 bool SolveLine(long nLine, std::string_view text, std::string& output)
 {
+    if (text.size() > CLineReader::nMaxLine)
+    {
+        output.append("error: line " + std::to_string(nLine) + ": line too long\n");
+        return false;
+    }
     const CGameLine line(text);
     switch (line.Kind())
     {
@@ -184,12 +298,73 @@ bool SolveLine(long nLine, std::string_view text, std::string& output)
     return CBatchGame(line).Play(output);
 }
 
-// Every line of standard input, nJobs games at once, each game's lines written in input
-// order as soon as it and every game before it are solved.
-int SolveInput(int nJobs)
+bool IsBlank(char c)
 {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The text of a line's first six words, the tiles of a game: lines with the same tiles go
+// to the same worker, which keeps their tables.
+std::string_view TilesOf(std::string_view line)
+{
+    std::size_t i = 0;
+    for (int nWord = 0; nWord < 6; ++nWord)
+    {
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
+        while (i < line.size() && !IsBlank(line[i]))
+            ++i;
+    }
+    return line.substr(0, i);
+}
+
+// A line that the progress counts as a game: neither blank nor a comment.
+bool CountsAsGame(std::string_view line)
+{
+    for (const char c : line)
+    {
+        if (!IsBlank(c))
+            return c != '#';
+    }
+    return false;
+}
+
+// Workers take little address space: small stacks rather than the 8 MB of the main
+// thread's limit, so that many of them start under a limit on the address space. (Their
+// malloc arenas, 64 MB of address space each, need no limit: where one cannot be made,
+// malloc shares another.)
+void MakeWorkersCheap()
+{
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) == 0)
+    {
+        if (pthread_attr_setstacksize(&attributes, kWorkerStack) == 0)
+            pthread_setattr_default_np(&attributes);
+        pthread_attr_destroy(&attributes);
+    }
+}
+
+// Every line of the inputs, nJobs games at once, written in input order.
+int SolveInput(const SOptions& options)
+{
+    CLineReader reader(options.operands);
+    std::unique_ptr<CProgressLine> progress;
+    if (!options.bQuiet && isatty(STDERR_FILENO))
+    {
+        progress =
+            std::make_unique<CProgressLine>(reader.TotalBytes(), [](std::string_view text)
+                                            { std::fwrite(text.data(), 1, text.size(), stderr); });
+    }
+    g_pProgress = progress.get();
+    struct SForget
+    {
+        ~SForget() { g_pProgress = nullptr; }
+    } forget;
+
+    if (options.nJobs > 1)
+        MakeWorkersCheap();
     COrderedBatch batch(
-        nJobs,
+        options.nJobs,
         [](const std::string& line, long nLine)
         {
             COrderedBatch::Result result;
@@ -197,28 +372,51 @@ int SolveInput(int nJobs)
             return result;
         },
         Write);
-    char* pszLine = nullptr;
-    std::size_t nCapacity = 0;
-    long nLine = 0;
-    ssize_t nLength = 0;
-    // C input: unlike iostreams, it tells a read error (a directory, a broken device) from
-    // the end of the input, and it keeps the NUL bytes of a line.
-    while ((nLength = getline(&pszLine, &nCapacity, stdin)) >= 0)
+    if (batch.Jobs() < options.nJobs)
     {
-        std::string_view text(pszLine, static_cast<std::size_t>(nLength));
-        if (++nLine == 1)
-            text = CGameLine::SkipByteOrderMark(text);
-        if (!batch.Submit(std::string(text), nLine))
-            break;
+        Message("started only " + std::to_string(batch.Jobs()) + " of " +
+                std::to_string(options.nJobs) + " jobs");
     }
-    const int nError = errno;
-    std::free(pszLine);
-    batch.Finish();
-    if (batch.WriteFailed())
-        return kFailure;
-    if (std::ferror(stdin))
+    // What is solved reaches the output while the input keeps the program waiting.
+    reader.OnStall([&batch] { batch.Flush(); });
+
+    std::string previousTiles;
+    std::uint64_t nGames = 0;
+    CLineReader::EStatus status = CLineReader::EStatus::Line;
+    for (std::string_view line; (status = reader.Next(line)) != CLineReader::EStatus::End &&
+                                status != CLineReader::EStatus::Error;)
     {
-        std::fprintf(stderr, "%s: cannot read the input: %s\n", kszProgram, std::strerror(nError));
+        bool bSubmitted = false;
+        if (status == CLineReader::EStatus::TooLong)
+        {
+            previousTiles.clear();
+            bSubmitted = batch.Submit(TooLongLine(), reader.LineNumber());
+            // Skipping the rest may take long (an endless line): the refusal is written now.
+            batch.Flush();
+            ++nGames;
+        }
+        else
+        {
+            const std::string_view tiles = TilesOf(line);
+            const bool bSameTiles = !tiles.empty() && tiles == previousTiles;
+            if (!bSameTiles)
+                previousTiles.assign(tiles);
+            bSubmitted = batch.Submit(line, reader.LineNumber(), bSameTiles);
+            nGames += CountsAsGame(line) ? 1 : 0;
+        }
+        if (!bSubmitted)
+            break;
+        if (progress)
+            progress->Update(reader.BytesRead(), nGames);
+    }
+    batch.Finish();
+    if (progress)
+        progress->Erase();
+    if (batch.WriteFailed())
+        return WriteFailure();
+    if (status == CLineReader::EStatus::Error)
+    {
+        Message("cannot read " + reader.ErrorName() + ": " + std::strerror(reader.Error()));
         return kFailure;
     }
     return batch.AnyRefused() ? kSomeRefused : kAllSolved;
@@ -233,21 +431,43 @@ int SolveArguments(const std::vector<std::string>& numbers)
     std::string output;
     const bool bSolved = SolveLine(1, text, output);
     if (!Write(output))
-        return kFailure;
+        return WriteFailure();
     return bSolved ? kAllSolved : kSomeRefused;
 }
-} // namespace
 
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     SOptions options;
     if (!ParseOptions(argc, argv, options))
         return kFailure;
     if (options.bHelp)
-        return Write(std::string(kszUsage) + kszHelp) ? kAllSolved : kFailure;
+        return Write(std::string(kszUsage) + "\n" + kszHelp) ? kAllSolved : WriteFailure();
     if (options.bVersion)
-        return Write(std::string(kszProgram) + " " PIVOLO_VERSION "\n") ? kAllSolved : kFailure;
-    if (!options.numbers.empty())
-        return SolveArguments(options.numbers);
-    return SolveInput(options.nJobs);
+        return Write(std::string(kszProgram) + " " PIVOLO_VERSION "\n") ? kAllSolved
+                                                                        : WriteFailure();
+    if (options.bGame)
+        return SolveArguments(options.operands);
+    return SolveInput(options);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Before anything is opened: a closed descriptor 0, 1 or 2 must not be taken by a file
+    // that would then receive the output or the messages. When one cannot be opened again,
+    // nothing is safe to write.
+    if (!OpenStandardDescriptors())
+        return kFailure;
+    // A reader that goes away makes the write fail with EPIPE, which ends the program with
+    // its status rather than by the signal.
+    std::signal(SIGPIPE, SIG_IGN);
+    try
+    {
+        return Run(argc, argv);
+    }
+    catch (const std::bad_alloc&)
+    {
+        Message("out of memory");
+        return kFailure;
+    }
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# pivolo-solve as a command-line user meets it: its options, a game given as arguments, the
-# bytes an input line may hold, and what happens when its output cannot be written.
+# pivolo-solve as a command-line user meets it: its options, a game given as arguments, files
+# as operands, the bytes an input line may hold, closed descriptors, and what happens when
+# its input cannot be read or its output cannot be written.
 # Run as: RunCommandLine.sh path/to/pivolo-solve version
 set -uo pipefail
 solve=$1
@@ -45,8 +46,13 @@ expect_no_err() { check "unexpected error output: $(cat "$work/err")" [ ! -s "$w
 expect_err() {
     check "error output: $(cat "$work/err")" [ "$(head -n 1 "$work/err")" = "$1" ]
 }
-expect_usage_in_err() {
-    check "no usage in: $(cat "$work/err")" grep -q '^Usage: pivolo-solve' "$work/err"
+# A wrong command line: the message, then where to learn more, as GNU tools say it.
+expect_complaint() {
+    expect_status 2
+    expect_out ''
+    expect_err "$1"
+    check "no hint in: $(cat "$work/err")" \
+        [ "$(sed -n 2p "$work/err")" = "Try 'pivolo-solve --help' for more information." ]
 }
 
 # A number is its whole text: 30 zeros and then 100 is the tile 100, not the 1 that the
@@ -82,22 +88,18 @@ check_line_bytes() {
 check_line_bytes
 
 check_help_and_version() {
-    for option in --help -h; do
+    for option in --help -h --he; do
         run_args "$option" "$option"
         expect_status 0
-        expect_out_has 'Usage: pivolo-solve [t1 t2 t3 t4 t5 t6 target]'
+        expect_out_has 'Usage: pivolo-solve [OPTION]... [FILE]...'
         expect_out_has 'Exit status:'
+        expect_out_has '4096 bytes'
         expect_no_err
     done
     run_args version --version
     expect_status 0
     expect_out "pivolo-solve $version\n"
     expect_no_err
-    run_args unknown_option --frobnicate
-    expect_status 2
-    expect_out ''
-    expect_err "pivolo-solve: unknown option '--frobnicate'"
-    expect_usage_in_err
 }
 check_help_and_version
 
@@ -116,17 +118,125 @@ check_arguments() {
     run_args after_double_dash -- 1 2 3 4 5 6 1
     expect_status 0
     expect_out_has 'result: 1 reached: 1'
-    run_args too_few 1 2 3
-    expect_status 2
-    expect_out ''
-    expect_err 'pivolo-solve: expected seven numbers (six tiles and a target) or none'
-    expect_usage_in_err
-    run_args not_a_number 1 2 3 4 5 6 x
-    expect_status 2
-    expect_out ''
-    expect_err "pivolo-solve: 'x' is not an integer"
+    # A negative number is an operand wherever it stands, and the value of -j where it
+    # follows it.
+    for arguments in '-j 1 1 2 3 4 5 6 -1' '1 2 3 4 5 6 -1 -qj1' '-1 2 3 4 5 6 7 --jobs=2'; do
+        # shellcheck disable=SC2086 # one argument a word
+        run_args "negative: $arguments" $arguments
+        expect_status 1
+        expect_out_has 'error: '
+        expect_no_err
+    done
 }
 check_arguments
+
+# Options as getopt_long reads them, each form on the same input: the same output.
+check_option_forms() {
+    printf '1 2 3 4 5 6 1\n2 8 75 8 100 25 387\n' >"$work/two"
+    "$solve" --jobs 1 "$work/two" >"$work/reference" 2>/dev/null
+    local arguments
+    for arguments in '-j2' '-j 2' '--jobs=2' '--jobs 2' '--jo 2' '--j=2' '-qj2' '-q' '--quiet' \
+        '--qu -j1' '-- -' '- --jobs 3'; do
+        case_name="option form: $arguments"
+        # shellcheck disable=SC2086 # one argument a word
+        "$solve" $arguments <"$work/two" >"$work/out" 2>"$work/err"
+        status=$?
+        expect_status 0
+        check "output differs from --jobs 1" cmp -s "$work/out" "$work/reference"
+        expect_no_err
+    done
+    # Each wrong command line: its arguments, then the first line of the complaint.
+    local complaints=(
+        '--frobnicate' "pivolo-solve: unrecognized option '--frobnicate'"
+        '-x' "pivolo-solve: invalid option -- 'x'"
+        '-j' "pivolo-solve: option requires an argument -- 'j'"
+        '--jobs' "pivolo-solve: option '--jobs' requires an argument"
+        '--help=yes' "pivolo-solve: option '--help' doesn't allow an argument"
+        '--jobs=0' "pivolo-solve: the number of jobs must be from 1 to 1024, not '0'"
+        '-j -1' "pivolo-solve: the number of jobs must be from 1 to 1024, not '-1'"
+        '-j1025' "pivolo-solve: the number of jobs must be from 1 to 1024, not '1025'"
+        '--jobs=2x' "pivolo-solve: the number of jobs must be from 1 to 1024, not '2x'"
+        '1 2 3' 'pivolo-solve: expected seven numbers (six tiles and a target), or files of games'
+        '1 2 3 4 5 6 7 8' 'pivolo-solve: expected seven numbers (six tiles and a target), or files of games'
+    )
+    local i
+    for ((i = 0; i < ${#complaints[@]}; i += 2)); do
+        # shellcheck disable=SC2086 # one argument a word
+        run_args "complaint: ${complaints[i]}" ${complaints[i]}
+        expect_complaint "${complaints[i + 1]}"
+    done
+}
+check_option_forms
+
+# Files are read in turn as one input, - being standard input: the output is what their
+# concatenation gives, lines numbered across them; a byte-order mark may start each file and
+# a file's last line may lack its newline.
+check_files() {
+    printf '1 2 3 4 5 6 1\nx\n2 8 75 8 100 25 387' >"$work/a"
+    printf '\xEF\xBB\xBF1 2 3 4 5 6 6\n\n7\n' >"$work/b"
+    printf '# from standard input\n100 100 100 1 2 3 4\n' >"$work/c"
+    printf '1 2 3 4 5 6 1\nx\n2 8 75 8 100 25 387\n# from standard input\n100 100 100 1 2 3 4\n1 2 3 4 5 6 6\n\n7\n' \
+        >"$work/joined"
+    for jobs in 1 2; do
+        "$solve" --jobs $jobs <"$work/joined" >"$work/expected-files" 2>/dev/null
+        case_name="files, $jobs jobs"
+        "$solve" --jobs $jobs "$work/a" - "$work/b" <"$work/c" >"$work/out" 2>"$work/err"
+        status=$?
+        expect_status 1
+        check "output differs from the joined input's" cmp -s "$work/out" "$work/expected-files"
+        expect_out_has 'error: line 2: expected seven integers'
+        expect_out_has 'error: line 8: expected seven integers'
+        expect_no_err
+    done
+    # An input that cannot be read: what came before it is solved, then the message.
+    run_args missing_file "$work/a" "$work/missing" "$work/b"
+    expect_status 2
+    expect_out_has 'game: 2 8 75 8 100 25 387'
+    check "read past the missing file" [ "$(grep -c '^game:' "$work/out")" -eq 2 ]
+    expect_err "pivolo-solve: cannot read $work/missing: No such file or directory"
+    # Operands that are not seven integers are files, a game with a typo among them.
+    (cd "$work" && "$solve" 1 2 3 4 5 6 x >"$work/out" 2>"$work/err")
+    status=$?
+    case_name=not_a_number
+    expect_status 2
+    expect_err 'pivolo-solve: cannot read 1: No such file or directory'
+    run_args directory_operand "$work"
+    expect_status 2
+    expect_out ''
+    expect_err "pivolo-solve: cannot read $work: Is a directory"
+    case_name=directory_input
+    "$solve" <"$work" >"$work/out" 2>"$work/err"
+    status=$?
+    expect_status 2
+    expect_out ''
+    expect_err 'pivolo-solve: cannot read standard input: Is a directory'
+}
+check_files
+
+# A line holds at most 4096 bytes, its newline not counted: a longer one is refused in its
+# place and skipped, and the lines after it are solved, with any number of jobs.
+check_long_lines() {
+    local fill4096 fill4097
+    fill4096=$(printf '1 2 3 4 5 6 1%4083s' '')
+    fill4097="$fill4096 "
+    {
+        echo '1 2 3 4 5 6 6'
+        echo "$fill4096"
+        echo "$fill4097"
+        echo '1 2 3 4 5 6 1'
+        printf '%100000s\n' 7
+        printf '1 2 3 4 5 6 2\n%5000s' x
+    } >"$work/long"
+    for jobs in 1 2; do
+        run_input "long lines, $jobs jobs" '' --jobs $jobs "$work/long"
+        expect_status 1
+        check "lines not in order: $(grep -E '^(game|error)' "$work/out" | tr '\n' '|')" [ \
+            "$(grep -E '^(game|error)' "$work/out" | tr '\n' '|')" = \
+            "game: 1 2 3 4 5 6 6|game: 1 2 3 4 5 6 1|error: line 3: line too long|game: 1 2 3 4 5 6 1|error: line 5: line too long|game: 1 2 3 4 5 6 2|error: line 7: line too long|" ]
+        expect_no_err
+    done
+}
+check_long_lines
 
 # A failed write is an error; a reader that goes away early ends the tool quietly.
 check_write_failures() {
@@ -140,18 +250,13 @@ check_write_failures() {
     status=$?
     expect_status 2
     expect_err 'pivolo-solve: cannot write the output: No space left on device'
-    case_name=closed_output
-    echo '1 2 3 4 5 6 6' | "$solve" >&- 2>"$work/err"
-    status=${PIPESTATUS[1]}
-    expect_status 2
-    expect_err 'pivolo-solve: cannot write the output: Bad file descriptor'
 
     # Far more output than a pipe holds, so that writes go on after the reader has gone.
     yes '1 2 3 4 5 6 1' | head -n 100000 >"$work/many"
     case_name=reader_gone
     "$solve" <"$work/many" 2>"$work/err" | head -n 1 >/dev/null
     status=${PIPESTATUS[0]}
-    expect_status 141
+    expect_status 2
     expect_no_err
     case_name=reader_gone_signal_ignored
     (trap '' PIPE && exec "$solve" <"$work/many" 2>"$work/err") | head -n 1 >/dev/null
@@ -160,6 +265,75 @@ check_write_failures() {
     expect_no_err
 }
 check_write_failures
+
+# Started with standard input, output or error closed, it works on /dev/null in their place:
+# nothing meant for them goes into a file it opens.
+check_closed_descriptors() {
+    cp "$work/two" "$work/two-copy"
+    case_name=closed_output
+    "$solve" "$work/two" >&- 2>"$work/err"
+    status=$?
+    expect_status 0
+    expect_no_err
+    check "the input file was changed" cmp -s "$work/two" "$work/two-copy"
+    case_name=closed_error
+    "$solve" "$work/two" "$work/missing" 2>&- >"$work/out"
+    status=$?
+    expect_status 2
+    expect_out_has 'game: 2 8 75 8 100 25 387'
+    check "the input file was changed" cmp -s "$work/two" "$work/two-copy"
+    case_name=closed_input
+    "$solve" <&- >"$work/out" 2>"$work/err"
+    status=$?
+    expect_status 0
+    expect_out ''
+    expect_no_err
+    case_name=all_closed
+    "$solve" 1 2 3 4 5 6 6 <&- >&- 2>&-
+    status=$?
+    expect_status 0
+}
+check_closed_descriptors
+
+# With standard error a terminal, a progress line shows there once a run lasts; it updates in
+# place and is erased at the end. Nothing with --quiet, nothing when standard error is a file.
+check_progress() {
+    command -v script >/dev/null || { fail "script (util-linux) is missing"; return; }
+    export solve work
+    # Random games, enough to last past the first half second; doubled until they do.
+    awk 'BEGIN { srand(1); for (i = 0; i < 20000; ++i) { line = ""
+        for (t = 0; t < 6; ++t) line = line int(1 + rand() * 10) " "
+        print line int(100 + rand() * 900) } }' >"$work/games"
+    local tries
+    for ((tries = 0; tries < 4; ++tries)); do
+        script -qec '"$solve" --jobs 1 "$work/games" >"$work/out"' /dev/null \
+            >"$work/typescript" 2>&1
+        grep -q '% done' "$work/typescript" && break
+        cat "$work/games" "$work/games" >"$work/more" && mv "$work/more" "$work/games"
+    done
+    case_name=progress_of_files
+    check "no progress: $(cat -A "$work/typescript" | head -c 300)" \
+        grep -Eq $'\rpivolo-solve: [0-9]+% done, [0-9]+ games/s, [0-9:]+ left' "$work/typescript"
+    check "not erased at the end: $(tail -c 100 "$work/typescript" | cat -A)" \
+        grep -Eq $'\r +\r$' <(tail -c 100 "$work/typescript")
+    case_name=progress_quiet
+    script -qec '"$solve" --quiet --jobs 1 "$work/games" >"$work/out"' /dev/null >"$work/typescript" 2>&1
+    check "progress with --quiet: $(cat -A "$work/typescript" | head -c 300)" [ ! -s "$work/typescript" ]
+    case_name=progress_to_a_file
+    "$solve" --jobs 1 "$work/games" >"$work/out" 2>"$work/err"
+    expect_no_err
+    # From a pipe, whose length is unknown: the games alone. The games come slowly until the
+    # progress shows.
+    case_name=progress_of_a_pipe
+    script -qec 'for ((i = 0; i < 600; ++i)); do echo 1 2 3 4 5 6 1; sleep 0.05
+            grep -q games/s "$work/typescript" && break; done | "$solve" >"$work/out"' \
+        /dev/null >"$work/typescript" 2>&1
+    check "no progress: $(cat -A "$work/typescript" | head -c 300)" \
+        grep -Eq $'\rpivolo-solve: [0-9]+ games, [0-9]+ games/s' "$work/typescript"
+    check "not erased at the end: $(tail -c 100 "$work/typescript" | cat -A)" \
+        grep -Eq $'\r +\r$' <(tail -c 100 "$work/typescript")
+}
+check_progress
 
 echo "command line: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
