@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,9 +29,10 @@ constexpr int kFailure = 2;
 // The most games solved at once.
 constexpr int kMaxJobs = 1024;
 
-constexpr const char* kszUsage = "Usage: pivolo-solve [t1 t2 t3 t4 t5 t6 target]\n"
-                                 "       pivolo-solve [--jobs N] < games\n"
-                                 "       pivolo-solve --help | --version\n";
+constexpr const char* kszUsage =
+    "Usage: pivolo-solve [--all [--max N]] [t1 t2 t3 t4 t5 t6 target]\n"
+    "       pivolo-solve [--all [--max N]] [--jobs N] < games\n"
+    "       pivolo-solve --help | --version\n";
 
 constexpr const char* kszHelp =
     "Solves pivolo games with the checks and the search of the game's dialog.\n"
@@ -53,7 +55,25 @@ constexpr const char* kszHelp =
     "A line that does not hold seven integers gives\n"
     "  error: line N: expected seven integers\n"
     "\n"
+    "With --all, each solved game's lines are followed by every distinct solution of\n"
+    "the value reached: the target, or else the nearest value above it and the nearest\n"
+    "below it that some of the tiles make (a side no value reaches is left out):\n"
+    "  value: N target | above [reached] | below [reached]\n"
+    "                                   the value; \"reached\" marks the dialog's\n"
+    "  solutions: C                     how many distinct solutions N has\n"
+    "  solution: K steps: S largest: L  the K-th, simplest first: fewest steps, then\n"
+    "                                   the smallest largest step result L\n"
+    "  step: STEP                       its steps, the first step first\n"
+    "  expression: EXPR = N             the same in ordinary notation\n"
+    "A tile equal to the value is a solution of no step (\"expression: 6 = 6\").\n"
+    "Ways that differ only in the order of + or x, the grouping of a chain of + and -\n"
+    "or of x and /, or which of two equal tiles is used are one solution; so are ways\n"
+    "with steps that change nothing or detours (+ 5 - 5) and the ways without them.\n"
+    "\n"
     "Options:\n"
+    "  -a, --all      write every distinct solution of the value each game reaches\n"
+    "      --max N    with --all, write at most N solutions of each value (0 or more;\n"
+    "                 the count still counts them all)\n"
     "  -j, --jobs N   solve N games at once, from 1 to 1024 (by default, one per core)\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
@@ -69,6 +89,9 @@ struct SOptions
     bool bHelp = false;
     bool bVersion = false;
     int nJobs = COrderedBatch::DefaultJobs();
+    // With --all: how many solutions of each value to write.
+    std::optional<std::size_t> allMax;
+    std::optional<std::size_t> max;
     // The game's numbers, when given as arguments.
     std::vector<std::string> numbers;
 };
@@ -99,6 +122,21 @@ bool ParseJobs(const std::string& text, int& nJobs)
     return true;
 }
 
+// The most solutions of a value to write: its whole text, 0 or more; false after a complaint.
+bool ParseMax(const std::string& text, std::optional<std::size_t>& max)
+{
+    const std::optional<int> value = CGameLine::ParseNumber(text);
+    if (!value || *value < 0 || *value == std::numeric_limits<int>::max() || text[0] == '+' ||
+        text[0] == '-')
+    {
+        Complain("the most solutions to write must be a number from 0 to " +
+                 std::to_string(std::numeric_limits<int>::max() - 1) + ", not '" + text + "'");
+        return false;
+    }
+    max = static_cast<std::size_t>(*value);
+    return true;
+}
+
 // The options and arguments of the command line; false after a complaint.
 bool ParseOptions(int argc, char** argv, SOptions& options)
 {
@@ -124,6 +162,23 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
             if (!ParseJobs(argv[i], options.nJobs))
                 return false;
         }
+        else if (argument == "--all" || argument == "-a")
+            options.allMax = std::numeric_limits<std::size_t>::max();
+        else if (argument == "--max")
+        {
+            if (++i == argc)
+            {
+                Complain("option '" + argument + "' needs a number");
+                return false;
+            }
+            if (!ParseMax(argv[i], options.max))
+                return false;
+        }
+        else if (argument.rfind("--max=", 0) == 0)
+        {
+            if (!ParseMax(argument.substr(6), options.max))
+                return false;
+        }
         else if (argument.rfind("--jobs=", 0) == 0)
         {
             if (!ParseJobs(argument.substr(7), options.nJobs))
@@ -134,6 +189,15 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
             Complain("unknown option '" + argument + "'");
             return false;
         }
+    }
+    if (options.max)
+    {
+        if (!options.allMax)
+        {
+            Complain("option '--max' goes with '--all'");
+            return false;
+        }
+        options.allMax = options.max;
     }
     if (options.bHelp || options.bVersion || options.numbers.empty())
         return true;
@@ -168,7 +232,8 @@ bool Write(std::string_view text)
 
 // One line of input: nothing for a line to skip, else the game's lines or the line's error.
 // False when the line or its game was refused.
-bool SolveLine(long nLine, std::string_view text, std::string& output)
+bool SolveLine(long nLine, std::string_view text, std::string& output,
+               std::optional<std::size_t> allMax)
 {
     const CGameLine line(text);
     switch (line.Kind())
@@ -181,19 +246,19 @@ bool SolveLine(long nLine, std::string_view text, std::string& output)
     case CGameLine::EKind::Game:
         break;
     }
-    return CBatchGame(line).Play(output);
+    return CBatchGame(line).Play(output, allMax);
 }
 
 // Every line of standard input, nJobs games at once, each game's lines written in input
 // order as soon as it and every game before it are solved.
-int SolveInput(int nJobs)
+int SolveInput(int nJobs, std::optional<std::size_t> allMax)
 {
     COrderedBatch batch(
         nJobs,
-        [](const std::string& line, long nLine)
+        [allMax](const std::string& line, long nLine)
         {
             COrderedBatch::Result result;
-            result.bRefused = !SolveLine(nLine, line, result.text);
+            result.bRefused = !SolveLine(nLine, line, result.text, allMax);
             return result;
         },
         Write);
@@ -225,13 +290,13 @@ int SolveInput(int nJobs)
 }
 
 // The game given as arguments, each a number, read as one line of input.
-int SolveArguments(const std::vector<std::string>& numbers)
+int SolveArguments(const std::vector<std::string>& numbers, std::optional<std::size_t> allMax)
 {
     std::string text;
     for (const std::string& number : numbers)
         text.append(number).push_back(' ');
     std::string output;
-    const bool bSolved = SolveLine(1, text, output);
+    const bool bSolved = SolveLine(1, text, output, allMax);
     if (!Write(output))
         return kFailure;
     return bSolved ? kAllSolved : kSomeRefused;
@@ -248,6 +313,6 @@ int main(int argc, char** argv)
     if (options.bVersion)
         return Write(std::string(kszProgram) + " " PIVOLO_VERSION "\n") ? kAllSolved : kFailure;
     if (!options.numbers.empty())
-        return SolveArguments(options.numbers);
-    return SolveInput(options.nJobs);
+        return SolveArguments(options.numbers, options.allMax);
+    return SolveInput(options.nJobs, options.allMax);
 }
