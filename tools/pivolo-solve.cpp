@@ -29,10 +29,10 @@ constexpr int kFailure = 2;
 // The most games solved at once.
 constexpr int kMaxJobs = 1024;
 
-constexpr const char* kszUsage =
-    "Usage: pivolo-solve [--all [--max N]] [t1 t2 t3 t4 t5 t6 target]\n"
-    "       pivolo-solve [--all [--max N]] [--jobs N] < games\n"
-    "       pivolo-solve --help | --version\n";
+constexpr const char* kszUsage = "Usage: pivolo-solve [t1 t2 t3 t4 t5 t6 target]\n"
+                                 "       pivolo-solve [--jobs N] < games\n"
+                                 "       pivolo-solve --all [--max N] [OPTION]... [GAME]\n"
+                                 "       pivolo-solve --help | --version\n";
 
 constexpr const char* kszHelp =
     "Solves pivolo games with the checks and the search of the game's dialog.\n"
@@ -58,8 +58,8 @@ constexpr const char* kszHelp =
     "With --all, each solved game's lines are followed by every distinct solution of\n"
     "the value reached: the target, or else the nearest value above it and the nearest\n"
     "below it that some of the tiles make (a side no value reaches is left out):\n"
-    "  value: N target | above [reached] | below [reached]\n"
-    "                                   the value; \"reached\" marks the dialog's\n"
+    "  value: N SIDE                    SIDE is \"target\", or \"above\" or \"below\",\n"
+    "                                   then \"reached\" for the one the dialog shows\n"
     "  solutions: C                     how many distinct solutions N has\n"
     "  solution: K steps: S largest: L  the K-th, simplest first: fewest steps, then\n"
     "                                   the smallest largest step result L\n"
