@@ -115,7 +115,11 @@ struct CAllSolutions::SState
     std::vector<std::vector<std::int32_t>> products;
     std::vector<std::vector<std::int32_t>> terms;
     std::vector<std::vector<std::int32_t>> factors;
+    // What the groups make, all of it; the whole set of tiles only once it is needed (its
+    // values are worked out last and cost the most, and are no part of any other group).
+    std::vector<std::vector<std::int32_t>> all;
     std::vector<std::int32_t> reachable;
+    bool bWholeDone = false;
 
     // Forms of values of groups, made while the value asked for is solved.
     std::vector<SForm> forms;
@@ -127,6 +131,9 @@ struct CAllSolutions::SState
 
     void Build(const std::vector<std::int32_t>& tiles);
     void BuildTables();
+    void BuildGroup(int nGroup);
+    void BuildWhole();
+    bool WholeMakes(std::int32_t nValue) const;
     bool Has(const std::vector<std::int32_t>& values, std::int32_t v) const
     {
         return std::binary_search(values.begin(), values.end(), v);
@@ -234,73 +241,137 @@ void CAllSolutions::SState::BuildTables()
     products.assign(n, {});
     terms.assign(n, {});
     factors.assign(n, {});
-    std::vector<std::vector<std::int32_t>> all(n);
+    all.assign(n, {});
     reachable.clear();
+    const int nWhole = nGroups - 1;
     for (int g : byRank)
     {
-        const auto ug = static_cast<std::size_t>(g);
-        if (g == 0)
+        if (g != 0 && (g != nWhole || sizes[static_cast<std::size_t>(g)] == 1))
+            BuildGroup(g);
+    }
+    bWholeDone = sizes[static_cast<std::size_t>(nWhole)] == 1;
+    std::sort(reachable.begin(), reachable.end());
+    reachable.erase(std::unique(reachable.begin(), reachable.end()), reachable.end());
+}
+
+void CAllSolutions::SState::BuildWhole()
+{
+    if (bWholeDone)
+        return;
+    BuildGroup(nGroups - 1);
+    bWholeDone = true;
+    std::sort(reachable.begin(), reachable.end());
+    reachable.erase(std::unique(reachable.begin(), reachable.end()), reachable.end());
+}
+
+// Whether one step over a split of the whole set of tiles makes the value: each value of
+// the smaller side with each operand that gives it, looked up in the other side.
+bool CAllSolutions::SState::WholeMakes(std::int32_t nValue) const
+{
+    const int g = nGroups - 1;
+    const Int64 v = nValue;
+    for (int a : within[static_cast<std::size_t>(g)])
+    {
+        const int b = g - a;
+        if (ranks[static_cast<std::size_t>(a)] > ranks[static_cast<std::size_t>(b)])
             continue;
-        auto& sum = sums[ug];
-        auto& product = products[ug];
-        for (int a : within[ug])
+        const auto& other = all[static_cast<std::size_t>(b)];
+        for (std::int32_t x : all[static_cast<std::size_t>(a)])
         {
-            const int b = g - a;
-            if (ranks[static_cast<std::size_t>(a)] > ranks[static_cast<std::size_t>(b)])
-                continue;
-            for (std::int32_t x : all[static_cast<std::size_t>(a)])
+            const Int64 nX = x;
+            const std::array<Int64, 6> candidates = {v - nX,
+                                                     nX - v,
+                                                     nX + v,
+                                                     nX != 0 && v % nX == 0 ? v / nX : -1,
+                                                     v != 0 && nX % v == 0 ? nX / v : -1,
+                                                     v * nX};
+            for (Int64 nY : candidates)
             {
-                for (std::int32_t y : all[static_cast<std::size_t>(b)])
+                if (nY < 0 || nY > kMax32)
+                    continue;
+                const auto y = static_cast<std::int32_t>(nY);
+                if (!std::binary_search(other.begin(), other.end(), y))
+                    continue;
+                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
+                    {OpAdd, x, y},
+                    {OpSubtract, x, y},
+                    {OpSubtract, y, x},
+                    {OpMultiply, x, y},
+                    {OpDivide, x, y},
+                    {OpDivide, y, x},
+                }};
+                for (const auto& step : steps)
                 {
-                    const std::array<std::array<std::int32_t, 3>, 6> steps = {{
-                        {OpAdd, x, y},
-                        {OpSubtract, x, y},
-                        {OpSubtract, y, x},
-                        {OpMultiply, x, y},
-                        {OpDivide, x, y},
-                        {OpDivide, y, x},
-                    }};
-                    for (const auto& step : steps)
-                    {
-                        std::int32_t r = 0;
-                        if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
-                            continue;
-                        (step[0] == OpAdd || step[0] == OpSubtract ? sum : product).push_back(r);
-                    }
+                    std::int32_t r = 0;
+                    if (ApplyStep(step[0], step[1], step[2], r) && r == nValue && r != x && r != y)
+                        return true;
                 }
             }
         }
-        for (auto* values : {&sum, &product})
-        {
-            std::sort(values->begin(), values->end());
-            values->erase(std::unique(values->begin(), values->end()), values->end());
-        }
-        auto& every = all[ug];
-        every = sum;
-        every.insert(every.end(), product.begin(), product.end());
-        if (tileOf[ug] >= 0)
-            every.push_back(tileOf[ug]);
-        std::sort(every.begin(), every.end());
-        every.erase(std::unique(every.begin(), every.end()), every.end());
-        reachable.insert(reachable.end(), every.begin(), every.end());
-
-        auto& term = terms[ug];
-        term = product;
-        if (tileOf[ug] > 0)
-            term.push_back(tileOf[ug]);
-        std::sort(term.begin(), term.end());
-        term.erase(std::unique(term.begin(), term.end()), term.end());
-        term.erase(term.begin(), std::upper_bound(term.begin(), term.end(), 0));
-        auto& factor = factors[ug];
-        factor = sum;
-        if (tileOf[ug] >= 2)
-            factor.push_back(tileOf[ug]);
-        std::sort(factor.begin(), factor.end());
-        factor.erase(std::unique(factor.begin(), factor.end()), factor.end());
-        factor.erase(factor.begin(), std::upper_bound(factor.begin(), factor.end(), 1));
     }
-    std::sort(reachable.begin(), reachable.end());
-    reachable.erase(std::unique(reachable.begin(), reachable.end()), reachable.end());
+    return false;
+}
+
+void CAllSolutions::SState::BuildGroup(int g)
+{
+    const auto ug = static_cast<std::size_t>(g);
+    auto& sum = sums[ug];
+    auto& product = products[ug];
+    for (int a : within[ug])
+    {
+        const int b = g - a;
+        if (ranks[static_cast<std::size_t>(a)] > ranks[static_cast<std::size_t>(b)])
+            continue;
+        for (std::int32_t x : all[static_cast<std::size_t>(a)])
+        {
+            for (std::int32_t y : all[static_cast<std::size_t>(b)])
+            {
+                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
+                    {OpAdd, x, y},
+                    {OpSubtract, x, y},
+                    {OpSubtract, y, x},
+                    {OpMultiply, x, y},
+                    {OpDivide, x, y},
+                    {OpDivide, y, x},
+                }};
+                for (const auto& step : steps)
+                {
+                    std::int32_t r = 0;
+                    if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
+                        continue;
+                    (step[0] == OpAdd || step[0] == OpSubtract ? sum : product).push_back(r);
+                }
+            }
+        }
+    }
+    for (auto* values : {&sum, &product})
+    {
+        std::sort(values->begin(), values->end());
+        values->erase(std::unique(values->begin(), values->end()), values->end());
+    }
+    auto& every = all[ug];
+    every = sum;
+    every.insert(every.end(), product.begin(), product.end());
+    if (tileOf[ug] >= 0)
+        every.push_back(tileOf[ug]);
+    std::sort(every.begin(), every.end());
+    every.erase(std::unique(every.begin(), every.end()), every.end());
+    reachable.insert(reachable.end(), every.begin(), every.end());
+
+    auto& term = terms[ug];
+    term = product;
+    if (tileOf[ug] > 0)
+        term.push_back(tileOf[ug]);
+    std::sort(term.begin(), term.end());
+    term.erase(std::unique(term.begin(), term.end()), term.end());
+    term.erase(term.begin(), std::upper_bound(term.begin(), term.end(), 0));
+    auto& factor = factors[ug];
+    factor = sum;
+    if (tileOf[ug] >= 2)
+        factor.push_back(tileOf[ug]);
+    std::sort(factor.begin(), factor.end());
+    factor.erase(std::unique(factor.begin(), factor.end()), factor.end());
+    factor.erase(factor.begin(), std::upper_bound(factor.begin(), factor.end(), 1));
 }
 
 // The groupings of a node's parts. A group of parts is worked out by one step over a split
@@ -820,11 +891,13 @@ void CAllSolutions::SetTiles(const std::vector<std::int32_t>& tiles)
 bool CAllSolutions::Reachable(std::int32_t nValue) const
 {
     const auto& values = m_pState->reachable;
-    return std::binary_search(values.begin(), values.end(), nValue);
+    return std::binary_search(values.begin(), values.end(), nValue) ||
+           (!m_pState->bWholeDone && m_pState->WholeMakes(nValue));
 }
 
 std::optional<std::int32_t> CAllSolutions::NearestAbove(std::int32_t nValue) const
 {
+    m_pState->BuildWhole();
     const auto& values = m_pState->reachable;
     const auto it = std::upper_bound(values.begin(), values.end(), nValue);
     if (it == values.end())
@@ -834,6 +907,7 @@ std::optional<std::int32_t> CAllSolutions::NearestAbove(std::int32_t nValue) con
 
 std::optional<std::int32_t> CAllSolutions::NearestBelow(std::int32_t nValue) const
 {
+    m_pState->BuildWhole();
     const auto& values = m_pState->reachable;
     const auto it = std::lower_bound(values.begin(), values.end(), nValue);
     if (it == values.begin())
