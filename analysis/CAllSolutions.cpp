@@ -8,6 +8,7 @@
 #include <cassert>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <numeric>
 #include <string>
 #include <unordered_map>
@@ -89,6 +90,45 @@ struct SCandidate
     std::int32_t nTile = 0;
 };
 
+// Sorted values without repeats: those below 2^16 through a bitmap, the others sorted.
+class CValueSet
+{
+public:
+    void Add(std::int32_t v)
+    {
+        if (v < kSmall)
+        {
+            const auto w = static_cast<std::size_t>(v >> 6);
+            m_anBits[w] |= std::uint64_t{1} << (v & 63);
+            m_nEnd = std::max(m_nEnd, w + 1);
+        }
+        else
+            m_large.push_back(v);
+    }
+    // Moves the values out, leaving the set empty.
+    void Take(std::vector<std::int32_t>& out)
+    {
+        out.clear();
+        for (std::size_t w = 0; w < m_nEnd; ++w)
+        {
+            for (std::uint64_t bits = m_anBits[w]; bits; bits &= bits - 1)
+                out.push_back(static_cast<std::int32_t>(w * 64) + std::countr_zero(bits));
+            m_anBits[w] = 0;
+        }
+        m_nEnd = 0;
+        std::sort(m_large.begin(), m_large.end());
+        m_large.erase(std::unique(m_large.begin(), m_large.end()), m_large.end());
+        out.insert(out.end(), m_large.begin(), m_large.end());
+        m_large.clear();
+    }
+
+private:
+    static constexpr std::int32_t kSmall = 1 << 16;
+    std::array<std::uint64_t, kSmall / 64> m_anBits{};
+    std::size_t m_nEnd = 0;
+    std::vector<std::int32_t> m_large;
+};
+
 } // namespace
 
 struct CAllSolutions::SState
@@ -120,6 +160,9 @@ struct CAllSolutions::SState
     std::vector<std::vector<std::int32_t>> all;
     std::vector<std::int32_t> reachable;
     bool bWholeDone = false;
+    // Kept from one group to the next, and from game to game.
+    CValueSet sumValues;
+    CValueSet productValues;
 
     // Forms of values of groups, made while the value asked for is solved.
     std::vector<SForm> forms;
@@ -132,7 +175,10 @@ struct CAllSolutions::SState
     void Build(const std::vector<std::int32_t>& tiles);
     void BuildTables();
     void BuildGroup(int nGroup);
-    void BuildWhole();
+    // The values nearest to nValue, above and below it, that one step over a split of the
+    // whole set of tiles makes, worked out without keeping them all.
+    void WholeNearest(std::int32_t nValue, std::optional<std::int32_t>& above,
+                      std::optional<std::int32_t>& below) const;
     bool WholeMakes(std::int32_t nValue) const;
     bool Has(const std::vector<std::int32_t>& values, std::int32_t v) const
     {
@@ -254,14 +300,42 @@ void CAllSolutions::SState::BuildTables()
     reachable.erase(std::unique(reachable.begin(), reachable.end()), reachable.end());
 }
 
-void CAllSolutions::SState::BuildWhole()
+void CAllSolutions::SState::WholeNearest(std::int32_t nValue, std::optional<std::int32_t>& above,
+                                         std::optional<std::int32_t>& below) const
 {
     if (bWholeDone)
         return;
-    BuildGroup(nGroups - 1);
-    bWholeDone = true;
-    std::sort(reachable.begin(), reachable.end());
-    reachable.erase(std::unique(reachable.begin(), reachable.end()), reachable.end());
+    const int g = nGroups - 1;
+    for (int a : within[static_cast<std::size_t>(g)])
+    {
+        const int b = g - a;
+        if (ranks[static_cast<std::size_t>(a)] > ranks[static_cast<std::size_t>(b)])
+            continue;
+        for (std::int32_t x : all[static_cast<std::size_t>(a)])
+        {
+            for (std::int32_t y : all[static_cast<std::size_t>(b)])
+            {
+                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
+                    {OpAdd, x, y},
+                    {OpSubtract, x, y},
+                    {OpSubtract, y, x},
+                    {OpMultiply, x, y},
+                    {OpDivide, x, y},
+                    {OpDivide, y, x},
+                }};
+                for (const auto& step : steps)
+                {
+                    std::int32_t r = 0;
+                    if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
+                        continue;
+                    if (r > nValue && (!above || r < *above))
+                        above = r;
+                    else if (r < nValue && (!below || r > *below))
+                        below = r;
+                }
+            }
+        }
+    }
 }
 
 // Whether one step over a split of the whole set of tiles makes the value: each value of
@@ -315,8 +389,8 @@ bool CAllSolutions::SState::WholeMakes(std::int32_t nValue) const
 void CAllSolutions::SState::BuildGroup(int g)
 {
     const auto ug = static_cast<std::size_t>(g);
-    auto& sum = sums[ug];
-    auto& product = products[ug];
+    CValueSet& sumSet = sumValues;
+    CValueSet& productSet = productValues;
     for (int a : within[ug])
     {
         const int b = g - a;
@@ -339,39 +413,37 @@ void CAllSolutions::SState::BuildGroup(int g)
                     std::int32_t r = 0;
                     if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
                         continue;
-                    (step[0] == OpAdd || step[0] == OpSubtract ? sum : product).push_back(r);
+                    (step[0] == OpAdd || step[0] == OpSubtract ? sumSet : productSet).Add(r);
                 }
             }
         }
     }
-    for (auto* values : {&sum, &product})
+    auto& sum = sums[ug];
+    auto& product = products[ug];
+    sumSet.Take(sum);
+    productSet.Take(product);
+    // A tile's value joins the sorted values at its place.
+    auto withTile = [&](const std::vector<std::int32_t>& values, std::int32_t nLeast)
     {
-        std::sort(values->begin(), values->end());
-        values->erase(std::unique(values->begin(), values->end()), values->end());
-    }
+        std::vector<std::int32_t> out(std::lower_bound(values.begin(), values.end(), nLeast),
+                                      values.end());
+        const std::int32_t t = tileOf[ug];
+        if (t >= nLeast)
+        {
+            const auto it = std::lower_bound(out.begin(), out.end(), t);
+            if (it == out.end() || *it != t)
+                out.insert(it, t);
+        }
+        return out;
+    };
     auto& every = all[ug];
-    every = sum;
-    every.insert(every.end(), product.begin(), product.end());
-    if (tileOf[ug] >= 0)
-        every.push_back(tileOf[ug]);
-    std::sort(every.begin(), every.end());
-    every.erase(std::unique(every.begin(), every.end()), every.end());
+    every.clear();
+    std::set_union(sum.begin(), sum.end(), product.begin(), product.end(),
+                   std::back_inserter(every));
+    every = withTile(every, 0);
     reachable.insert(reachable.end(), every.begin(), every.end());
-
-    auto& term = terms[ug];
-    term = product;
-    if (tileOf[ug] > 0)
-        term.push_back(tileOf[ug]);
-    std::sort(term.begin(), term.end());
-    term.erase(std::unique(term.begin(), term.end()), term.end());
-    term.erase(term.begin(), std::upper_bound(term.begin(), term.end(), 0));
-    auto& factor = factors[ug];
-    factor = sum;
-    if (tileOf[ug] >= 2)
-        factor.push_back(tileOf[ug]);
-    std::sort(factor.begin(), factor.end());
-    factor.erase(std::unique(factor.begin(), factor.end()), factor.end());
-    factor.erase(factor.begin(), std::upper_bound(factor.begin(), factor.end(), 1));
+    terms[ug] = withTile(product, 1);
+    factors[ug] = withTile(sum, 2);
 }
 
 // The groupings of a node's parts. A group of parts is worked out by one step over a split
@@ -895,24 +967,18 @@ bool CAllSolutions::Reachable(std::int32_t nValue) const
            (!m_pState->bWholeDone && m_pState->WholeMakes(nValue));
 }
 
-std::optional<std::int32_t> CAllSolutions::NearestAbove(std::int32_t nValue) const
+CAllSolutions::SNearest CAllSolutions::Nearest(std::int32_t nValue) const
 {
-    m_pState->BuildWhole();
+    SNearest nearest;
+    m_pState->WholeNearest(nValue, nearest.above, nearest.below);
     const auto& values = m_pState->reachable;
     const auto it = std::upper_bound(values.begin(), values.end(), nValue);
-    if (it == values.end())
-        return std::nullopt;
-    return *it;
-}
-
-std::optional<std::int32_t> CAllSolutions::NearestBelow(std::int32_t nValue) const
-{
-    m_pState->BuildWhole();
-    const auto& values = m_pState->reachable;
-    const auto it = std::lower_bound(values.begin(), values.end(), nValue);
-    if (it == values.begin())
-        return std::nullopt;
-    return *(it - 1);
+    if (it != values.end() && (!nearest.above || *it < *nearest.above))
+        nearest.above = *it;
+    const auto low = std::lower_bound(values.begin(), values.end(), nValue);
+    if (low != values.begin() && (!nearest.below || *(low - 1) > *nearest.below))
+        nearest.below = *(low - 1);
+    return nearest;
 }
 
 CAllSolutions::SValueSolutions CAllSolutions::Solve(std::int32_t nValue, std::size_t nMax)

@@ -67,9 +67,13 @@ public:
 
     // Whether some group of the tiles makes the value.
     bool Reachable(std::int32_t nValue) const;
-    // The nearest value some group makes strictly above (below) the value, if any.
-    std::optional<std::int32_t> NearestAbove(std::int32_t nValue) const;
-    std::optional<std::int32_t> NearestBelow(std::int32_t nValue) const;
+    // The nearest values some group makes strictly above and below the value, if any.
+    struct SNearest
+    {
+        std::optional<std::int32_t> above;
+        std::optional<std::int32_t> below;
+    };
+    SNearest Nearest(std::int32_t nValue) const;
 
     // Every solution of the value, counted; the first nMax of them kept. The memory used
     // grows with nMax and with the tiles' groups, not with the number of solutions.

@@ -64,8 +64,7 @@ void CAllSolutionsText::Append(const std::array<int, 6>& tiles, int nTarget, std
         AppendValue(nTarget, "target", text);
         return;
     }
-    const std::optional<std::int32_t> above = m_solutions.NearestAbove(nTarget);
-    const std::optional<std::int32_t> below = m_solutions.NearestBelow(nTarget);
+    const auto [above, below] = m_solutions.Nearest(nTarget);
     if (above)
         AppendValue(*above, *above == nReached ? "above reached" : "above", text);
     if (below)
