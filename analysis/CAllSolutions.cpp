@@ -7,6 +7,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdlib>
+#include <deque>
 #include <functional>
 #include <iterator>
 #include <numeric>
@@ -169,8 +170,26 @@ struct CAllSolutions::SState
     std::vector<int> children;
     std::vector<std::vector<int>> lists;
     std::unordered_map<std::uint64_t, int> listOf;
-    std::vector<SNode> nodes;
-    std::unordered_map<std::string, int> nodeOf;
+    // A deque: nodes are large, and stay where they are while more are made.
+    std::deque<SNode> nodes;
+    std::vector<SEntry> candidates;
+    // Nodes by kind and parts (signs and values), packed.
+    struct SNodeKey
+    {
+        std::array<std::uint64_t, 4> anWords{};
+        bool operator==(const SNodeKey&) const = default;
+    };
+    struct SNodeKeyHash
+    {
+        std::size_t operator()(const SNodeKey& key) const
+        {
+            std::uint64_t h = 0x9E3779B97F4A7C15u;
+            for (std::uint64_t w : key.anWords)
+                h = (h ^ w) * 0xBF58476D1CE4E5B9u;
+            return static_cast<std::size_t>(h ^ (h >> 31));
+        }
+    };
+    std::unordered_map<SNodeKey, int, SNodeKeyHash> nodeOf;
 
     void Build(const std::vector<std::int32_t>& tiles);
     void BuildTables();
@@ -508,7 +527,7 @@ void CAllSolutions::SState::MakeNode(SNode& node, const std::vector<SPart>& part
         if (!abLegal[um])
             continue;
         const int nLowest = m & -m;
-        std::vector<SEntry> candidates;
+        candidates.clear();
         for (int a = (m - 1) & m; a > 0; a = (a - 1) & m)
         {
             if (!(a & nLowest))
@@ -577,21 +596,24 @@ void CAllSolutions::SState::MakeNode(SNode& node, const std::vector<SPart>& part
 
 int CAllSolutions::SState::Node(int nKind, const std::vector<SPart>& parts)
 {
-    std::string key(1, static_cast<char>(nKind));
-    for (const SPart& part : parts)
+    // The kind, the count and the signs, then each value, 32 bits apiece.
+    SNodeKey key;
+    std::uint64_t nHead = static_cast<std::uint64_t>(nKind) << 16 | parts.size() << 8;
+    for (std::size_t i = 0; i < parts.size(); ++i)
     {
-        const auto v = static_cast<std::uint32_t>(part.nValue);
-        key.push_back(static_cast<char>(part.nSign));
-        for (int s = 0; s < 32; s += 8)
-            key.push_back(static_cast<char>(v >> s & 0xFF));
+        nHead |= static_cast<std::uint64_t>(parts[i].nSign) << i;
+        const std::size_t nPlace = i + 1;
+        key.anWords[nPlace / 2] |=
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(parts[i].nValue))
+            << (32 * (nPlace % 2));
     }
-    const auto [it, bNew] = nodeOf.try_emplace(std::move(key), static_cast<int>(nodes.size()));
+    key.anWords[0] |= nHead;
+    const auto [it, bNew] = nodeOf.try_emplace(key, static_cast<int>(nodes.size()));
     if (bNew)
     {
-        SNode node;
+        SNode& node = nodes.emplace_back();
         node.nKind = nKind;
         MakeNode(node, parts);
-        nodes.push_back(std::move(node));
     }
     return it->second;
 }
@@ -747,27 +769,16 @@ void CAllSolutions::SState::Parts(int nKind, int nRest, Int64 nNum, Int64 nDen,
                     nNextNum = nSign == 0 ? nNum - v : nNum + v;
                 else
                 {
-                    // nNum / nDen divided (multiplied) by v.
-                    __int128 num = nNum;
-                    __int128 den = nDen;
-                    if (nSign == 0)
-                        den *= v;
-                    else
-                        num *= v;
-                    __int128 x = num;
-                    __int128 y = den;
-                    while (y != 0)
-                    {
-                        const __int128 t = x % y;
-                        x = y;
-                        y = t;
-                    }
-                    num /= x;
-                    den /= x;
-                    if (num > kProductBound || den > kProductBound)
+                    // nNum / nDen divided (multiplied) by v, in lowest terms: v shares
+                    // factors only with the side it does not join.
+                    Int64& nKeep = nSign == 0 ? nNextNum : nNextDen;
+                    Int64& nGrow = nSign == 0 ? nNextDen : nNextNum;
+                    const Int64 g = std::gcd(nKeep, Int64{v});
+                    nKeep /= g;
+                    const Int64 nFactor = v / g;
+                    if (nGrow > kProductBound / nFactor)
                         continue;
-                    nNextNum = static_cast<Int64>(num);
-                    nNextDen = static_cast<Int64>(den);
+                    nGrow *= nFactor;
                 }
                 parts.push_back(part);
                 Parts(nKind, nRest - a, nNextNum, nNextDen, parts, emit);
