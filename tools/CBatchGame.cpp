@@ -1,5 +1,6 @@
 #include "CBatchGame.h"
 
+#include "CAllSolutionsText.h"
 #include "CEdit.h"
 #include "CListBox.h"
 #include "CRecordingPlatform.h"
@@ -58,7 +59,7 @@ std::optional<std::string> CBatchGame::Check()
     return std::nullopt;
 }
 
-bool CBatchGame::Play(std::string& text)
+bool CBatchGame::Play(std::string& text, std::optional<std::size_t> allMax)
 {
     text.append("game:");
     for (const std::string& number : m_line.Texts())
@@ -83,5 +84,7 @@ bool CBatchGame::Play(std::string& text)
     AppendLines(text, "stdout: ", platform.Output());
     AppendLine(text, "result: ",
                std::to_string(nResult) + " reached: " + std::to_string(solver.GetReached()));
+    if (allMax)
+        CAllSolutionsText(*allMax).Append(m_anTiles, m_nTarget, solver.GetReached(), text);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "CGameLine.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -19,8 +20,9 @@ public:
     std::optional<std::string> Check();
     // Checks the game and, when it is accepted, solves it. Appends the game's lines to the
     // text: "game:", then "error:" or the "list:", "stdout:" and "result:" lines. False when
-    // the game was refused.
-    bool Play(std::string& text);
+    // the game was refused. With allMax, every distinct solution of the value reached
+    // follows (CAllSolutionsText), at most that many of each value.
+    bool Play(std::string& text, std::optional<std::size_t> allMax = std::nullopt);
 
     // Once Check has accepted the game: what the solver is given.
     const std::array<int, 6>& Tiles() const { return m_anTiles; }

@@ -19,6 +19,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 #include <optional>
@@ -43,7 +44,7 @@ constexpr int kMaxJobs = 1024;
 constexpr std::size_t kWorkerStack = 1024 * 1024;
 
 constexpr const char* kszUsage = "Usage: pivolo-solve [OPTION]... [FILE]...\n"
-                                 "       pivolo-solve [--] t1 t2 t3 t4 t5 t6 target\n";
+                                 "       pivolo-solve [OPTION]... [--] t1 t2 t3 t4 t5 t6 target\n";
 
 constexpr const char* kszTry = "Try 'pivolo-solve --help' for more information.\n";
 
@@ -74,7 +75,25 @@ constexpr const char* kszHelp =
     "  error: line N: line too long\n"
     "where N counts the lines of all the files together, from 1.\n"
     "\n"
+    "With --all, each solved game's lines are followed by every distinct solution of\n"
+    "the value reached: the target, or else the nearest value above it and the nearest\n"
+    "below it that some of the tiles make (a side no value reaches is left out):\n"
+    "  value: N SIDE                    SIDE is \"target\", or \"above\" or \"below\",\n"
+    "                                   then \"reached\" for the one the dialog shows\n"
+    "  solutions: C                     how many distinct solutions N has\n"
+    "  solution: K steps: S largest: L  the K-th, simplest first: fewest steps, then\n"
+    "                                   the smallest largest step result L\n"
+    "  step: STEP                       its steps, the first step first\n"
+    "  expression: EXPR = N             the same in ordinary notation\n"
+    "A tile equal to the value is a solution of no step (\"expression: 6 = 6\").\n"
+    "Ways that differ only in the order of + or x, the grouping of a chain of + and -\n"
+    "or of x and /, or which of two equal tiles is used are one solution; so are ways\n"
+    "with steps that change nothing or detours (+ 5 - 5) and the ways without them.\n"
+    "\n"
     "Options:\n"
+    "  -a, --all      write every distinct solution of the value each game reaches\n"
+    "  -m, --max=N    with --all, write at most N solutions of each value (0 or more;\n"
+    "                 the count still counts them all)\n"
     "  -j, --jobs=N   solve N games at once, from 1 to 1024 (by default, one per core)\n"
     "  -q, --quiet    show no progress line\n"
     "  -h, --help     show this help and exit\n"
@@ -101,6 +120,9 @@ struct SOptions
     std::vector<std::string> operands;
     // The operands are a game's seven numbers.
     bool bGame = false;
+    // With --all: how many solutions of each value to write.
+    std::optional<std::size_t> allMax;
+    std::optional<std::size_t> max;
 };
 
 // What a message on standard error must erase first.
@@ -134,23 +156,39 @@ bool ParseJobs(const std::string& text, int& nJobs)
     return true;
 }
 
+// The most solutions of a value to write: its whole text, 0 or more; false after a complaint.
+bool ParseMax(const std::string& text, std::optional<std::size_t>& max)
+{
+    const std::optional<int> value = CGameLine::ParseNumber(text);
+    if (!value || *value < 0 || *value == std::numeric_limits<int>::max() || text[0] == '+' ||
+        text[0] == '-')
+    {
+        Complain("the most solutions to write must be a number from 0 to " +
+                 std::to_string(std::numeric_limits<int>::max() - 1) + ", not '" + text + "'");
+        return false;
+    }
+    max = static_cast<std::size_t>(*value);
+    return true;
+}
+
 // A negative number, which must reach the operands rather than be taken for options.
 bool IsNegativeNumber(const char* pszArgument)
 {
     return pszArgument[0] == '-' && CGameLine::ParseNumber(pszArgument).has_value();
 }
 
-// The argument is an option whose value is the next argument: -j, a group of short
-// options ending with j, or --jobs (or an abbreviation of it) without "=".
+// The argument is an option whose value is the next argument: -j or -m, a group of short
+// options ending with one of them, or --jobs or --max (or an abbreviation) without "=".
 bool TakesNextArgument(std::string_view argument)
 {
     if (argument.size() > 2 && argument.substr(0, 2) == "--")
         return argument.find('=') == std::string_view::npos &&
-               std::string_view("--jobs").substr(0, argument.size()) == argument;
+               (std::string_view("--jobs").substr(0, argument.size()) == argument ||
+                std::string_view("--max").substr(0, argument.size()) == argument);
     if (argument.size() < 2 || argument[0] != '-')
         return false;
-    const std::size_t nJ = argument.find('j', 1);
-    return nJ == argument.size() - 1;
+    const std::size_t nValued = argument.find_first_of("jm", 1);
+    return nValued == argument.size() - 1;
 }
 
 // The options and operands of the command line; false after a complaint.
@@ -181,6 +219,8 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
         kVersion = 256
     };
     static const option longOptions[] = {
+        {"all", no_argument, nullptr, 'a'},
+        {"max", required_argument, nullptr, 'm'},
         {"jobs", required_argument, nullptr, 'j'},
         {"quiet", no_argument, nullptr, 'q'},
         {"help", no_argument, nullptr, 'h'},
@@ -189,7 +229,7 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
     };
     optind = 1;
     for (int nOption;
-         (nOption = getopt_long(argc, args.data(), "hj:q", longOptions, nullptr)) != -1;)
+         (nOption = getopt_long(argc, args.data(), "ahj:m:q", longOptions, nullptr)) != -1;)
     {
         switch (nOption)
         {
@@ -201,6 +241,13 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
             break;
         case 'q':
             options.bQuiet = true;
+            break;
+        case 'a':
+            options.allMax = std::numeric_limits<std::size_t>::max();
+            break;
+        case 'm':
+            if (!ParseMax(optarg, options.max))
+                return false;
             break;
         case 'j':
             if (!ParseJobs(optarg, options.nJobs))
@@ -221,6 +268,15 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
                 pszOperand = pszOriginal;
         }
         options.operands.emplace_back(pszOperand);
+    }
+    if (options.max)
+    {
+        if (!options.allMax)
+        {
+            Complain("option '--max' goes with '--all'");
+            return false;
+        }
+        options.allMax = options.max;
     }
     if (options.bHelp || options.bVersion || options.operands.empty())
         return true;
@@ -277,7 +333,8 @@ const std::string& TooLongLine()
 
 // One line of input: nothing for a line to skip, else the game's lines or the line's error.
 // False when the line or its game was refused.
-bool SolveLine(long nLine, std::string_view text, std::string& output)
+bool SolveLine(long nLine, std::string_view text, std::string& output,
+               std::optional<std::size_t> allMax)
 {
     if (text.size() > CLineReader::nMaxLine)
     {
@@ -295,7 +352,7 @@ bool SolveLine(long nLine, std::string_view text, std::string& output)
     case CGameLine::EKind::Game:
         break;
     }
-    return CBatchGame(line).Play(output);
+    return CBatchGame(line).Play(output, allMax);
 }
 
 bool IsBlank(char c)
@@ -365,10 +422,10 @@ int SolveInput(const SOptions& options)
         MakeWorkersCheap();
     COrderedBatch batch(
         options.nJobs,
-        [](const std::string& line, long nLine)
+        [allMax = options.allMax](const std::string& line, long nLine)
         {
             COrderedBatch::Result result;
-            result.bRefused = !SolveLine(nLine, line, result.text);
+            result.bRefused = !SolveLine(nLine, line, result.text, allMax);
             return result;
         },
         Write);
@@ -423,13 +480,13 @@ int SolveInput(const SOptions& options)
 }
 
 // The game given as arguments, each a number, read as one line of input.
-int SolveArguments(const std::vector<std::string>& numbers)
+int SolveArguments(const std::vector<std::string>& numbers, std::optional<std::size_t> allMax)
 {
     std::string text;
     for (const std::string& number : numbers)
         text.append(number).push_back(' ');
     std::string output;
-    const bool bSolved = SolveLine(1, text, output);
+    const bool bSolved = SolveLine(1, text, output, allMax);
     if (!Write(output))
         return WriteFailure();
     return bSolved ? kAllSolved : kSomeRefused;
@@ -446,7 +503,7 @@ int Run(int argc, char** argv)
         return Write(std::string(kszProgram) + " " PIVOLO_VERSION "\n") ? kAllSolved
                                                                         : WriteFailure();
     if (options.bGame)
-        return SolveArguments(options.operands);
+        return SolveArguments(options.operands, options.allMax);
     return SolveInput(options);
 }
 } // namespace

@@ -335,5 +335,42 @@ check_progress() {
 }
 check_progress
 
+# --all and --max: the count counts every solution, --max bounds those written; --max alone,
+# or with a count that is not one, is refused; a refused game gets what it gets without --all.
+check_all_solutions() {
+    run_args all_max_one --all --max 1 10 9 8 7 6 5 500
+    expect_status 0
+    expect_out_has 'solutions: 41'
+    check "not one solution written" [ "$(grep -c '^solution: ' "$work/out")" -eq 1 ]
+    expect_out_has 'expression: (7 x 6 + 8) x 10 = 500'
+    run_args all_max_zero -a --max=0 10 9 8 7 6 5 500
+    expect_status 0
+    expect_out_has 'solutions: 41'
+    check "a solution written" [ "$(grep -c '^solution: ' "$work/out")" -eq 0 ]
+    run_args all_tile -a 1 2 3 4 5 6 6
+    expect_status 0
+    expect_out_has 'solution: 1 steps: 0 largest: 0'
+    expect_out_has 'expression: 6 = 6'
+    run_args all_refused -a 11 2 3 4 5 6 7
+    expect_status 1
+    expect_out 'game: 11 2 3 4 5 6 7\nerror: Au moins une plaque a une valeur incorrecte\n'
+    run_args max_without_all --max 2 1 2 3 4 5 6 7
+    expect_complaint "pivolo-solve: option '--max' goes with '--all'"
+    for count in -1 x 1x ''; do
+        run_args "max $count" --all --max "$count" 1 2 3 4 5 6 7
+        expect_complaint "pivolo-solve: the most solutions to write must be a number from 0 to 2147483646, not '$count'"
+    done
+    # The short forms and an abbreviation, as for --jobs.
+    run_args all_short_forms -a -m1 10 9 8 7 6 5 500
+    expect_status 0
+    check "not one solution written" [ "$(grep -c '^solution: ' "$work/out")" -eq 1 ]
+    run_args all_abbreviated --al --ma 1 -- 10 9 8 7 6 5 500
+    expect_status 0
+    check "not one solution written" [ "$(grep -c '^solution: ' "$work/out")" -eq 1 ]
+    run_args max_missing --all --max
+    expect_complaint "pivolo-solve: option '--max' requires an argument"
+}
+check_all_solutions
+
 echo "command line: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
