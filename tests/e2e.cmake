@@ -18,6 +18,13 @@ else()
                     "the end-to-end tests are not registered (tools/install-deps.sh installs them)")
 endif()
 
+# The program where there is no display to open: a word in French and status 1.
+add_test(NAME e2e_no_display
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/RunNoDisplay.sh $<TARGET_FILE:pivolo>)
+set_tests_properties(e2e_no_display PROPERTIES
+    TIMEOUT 120
+    ENVIRONMENT "ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa/nodevice.conf;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/e2e/lsan.supp")
+
 # What cmake --install installs, and where (not under the sanitizers either, as below).
 if(NOT PIVOLO_SANITIZE)
     add_test(NAME e2e_install
