@@ -48,6 +48,23 @@ else()
                     "manager are not registered (tools/install-deps.sh installs them)")
 endif()
 
+# The program on Wayland: weston's headless backend, and its X11 backend on the virtual
+# display for the keys, read through the accessibility bus (tests/e2e/wayland.py).
+find_program(PIVOLO_WESTON weston)
+find_file(PIVOLO_QT_WAYLAND libqwayland-generic.so
+    PATHS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/qt6/plugins/platforms NO_DEFAULT_PATH)
+if(PIVOLO_XVFB AND PIVOLO_XDOTOOL AND PIVOLO_DBUS_RUN_SESSION AND EXISTS /usr/bin/python3
+   AND PIVOLO_WESTON AND PIVOLO_QT_WAYLAND)
+    add_test(NAME e2e_wayland
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run.sh --wayland $<TARGET_FILE:pivolo>)
+    set_tests_properties(e2e_wayland PROPERTIES
+        TIMEOUT 300
+        ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/e2e/lsan.supp")
+else()
+    message(WARNING "weston or qt6-wayland missing: the end-to-end tests on Wayland are not "
+                    "registered (tools/install-deps.sh installs them)")
+endif()
+
 # The .deb made from this build tree, checked by lintian, unpacked and started. Not under
 # the sanitizers: a package of an instrumented build is not one that anybody installs.
 find_program(PIVOLO_CPACK cpack HINTS ${CMAKE_COMMAND}/..)
