@@ -293,6 +293,8 @@ TEST_F(CommandsTest, ACalendarSteppedDuringTheSearchGivesWayToTheSteadyClock)
         {0, 999, "Temps écoulé :   0 sec", true},
         {31, 30001, "Temps écoulé :  31 sec", false},
         {30, 30999, "Temps écoulé :  30 sec", true},
+        // Both stepped back together (a faked clock): never less than nothing.
+        {-5, -5000, "Temps écoulé :   0 sec", true},
     };
     Type({{"2", "8", "75", "8", "100", "25"}, "387"});
     int nSuccesses = 0;

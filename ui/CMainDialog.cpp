@@ -49,9 +49,10 @@ double CMainDialog::ElapsedSeconds(std::int64_t nCalendarSeconds, std::int64_t n
     // Read in whole seconds, the calendar differs from the time taken by less than a second;
     // by more, it was stepped meanwhile and cannot tell how long the search took.
     const std::int64_t nGap = nCalendarSeconds * 1000 - nSteadyMilliseconds;
-    if (nGap > -1000 && nGap < 1000)
-        return static_cast<double>(nCalendarSeconds);
-    return static_cast<double>(nSteadyMilliseconds / 1000);
+    const std::int64_t nSeconds =
+        nGap > -1000 && nGap < 1000 ? nCalendarSeconds : nSteadyMilliseconds / 1000;
+    // No search takes less than nothing, whatever a clock made to lie says.
+    return static_cast<double>(std::max<std::int64_t>(nSeconds, 0));
 }
 
 int CMainDialog::CentredIconOffset(int nClientExtent, int nIconExtent)
