@@ -18,8 +18,9 @@ enum class ECursor
 };
 
 // The system services that the game and the dialog call: message boxes, the calendar
-// clock and a steady one, standard output and the mouse cursor. One implementation is installed at
-// a time; the windowed program installs the toolkit's, tests install a recording one.
+// clock and a steady one, standard output and the mouse cursor. One implementation is
+// installed at a time; the windowed program installs the toolkit's, tests install a
+// recording one.
 class CPlatform
 {
 public:
