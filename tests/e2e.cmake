@@ -57,9 +57,12 @@ if(PIVOLO_XVFB AND PIVOLO_XDOTOOL AND PIVOLO_DBUS_RUN_SESSION AND EXISTS /usr/bi
    AND PIVOLO_WESTON AND PIVOLO_QT_WAYLAND)
     add_test(NAME e2e_wayland
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run.sh --wayland $<TARGET_FILE:pivolo>)
+    # Under the sanitizers, no leak check: Qt's Wayland plugins keep their allocations to
+    # the end, some from plugins unloaded by then, which no suppression can name. The
+    # program's own allocations are checked by the same scenarios on X11.
     set_tests_properties(e2e_wayland PROPERTIES
         TIMEOUT 300
-        ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/e2e/lsan.supp")
+        ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 else()
     message(WARNING "weston or qt6-wayland missing: the end-to-end tests on Wayland are not "
                     "registered (tools/install-deps.sh installs them)")
