@@ -121,4 +121,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Reproducible: the package's time stamps are the last commit's, or the changelog's date.
+file(STRINGS ${packaging}/changelog.in changelog_trailer REGEX "^ -- ")
+string(REGEX REPLACE "^ -- .*  " "" changelog_date "${changelog_trailer}")
+execute_process(COMMAND date -u -d "${changelog_date}" +%s
+    OUTPUT_VARIABLE PIVOLO_CHANGELOG_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/PackageTimestamp.cmake.in
+    ${CMAKE_CURRENT_BINARY_DIR}/PackageTimestamp.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/PackageTimestamp.cmake)
 include(CPack)

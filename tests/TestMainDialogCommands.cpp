@@ -272,6 +272,47 @@ TEST_F(CommandsTest, ComputeShowsTheElapsedWholeSeconds)
     }
 }
 
+TEST_F(CommandsTest, ACalendarSteppedDuringTheSearchGivesWayToTheSteadyClock)
+{
+    struct Case
+    {
+        int nCalendarStep;       // seconds between the calendar's two readings
+        int nSteadyMilliseconds; // what the steady clock measured meanwhile
+        const char* text;
+        bool bPlays;
+    };
+    const Case cases[] = {
+        // Stepped back or forward meanwhile: the steady clock's whole seconds.
+        {-5, 2000, "Temps écoulé :   2 sec", true},
+        {100, 3400, "Temps écoulé :   3 sec", true},
+        {100, 31999, "Temps écoulé :  31 sec", false},
+        {-40, 30999, "Temps écoulé :  30 sec", true},
+        {1, 2000, "Temps écoulé :   2 sec", true},
+        // Within a second of each other, as whole-second readings are: the calendar's.
+        {1, 400, "Temps écoulé :   1 sec", true},
+        {0, 999, "Temps écoulé :   0 sec", true},
+        {31, 30001, "Temps écoulé :  31 sec", false},
+        {30, 30999, "Temps écoulé :  30 sec", true},
+        // Both stepped back together (a faked clock): never less than nothing.
+        {-5, -5000, "Temps écoulé :   0 sec", true},
+    };
+    Type({{"2", "8", "75", "8", "100", "25"}, "387"});
+    int nSuccesses = 0;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.nCalendarStep) + " s, " +
+                     std::to_string(c.nSteadyMilliseconds) + " ms");
+        m_platform.SetTime(1765000000, c.nCalendarStep);
+        m_platform.SetMonotonicTime(5000000, c.nSteadyMilliseconds);
+        Access::Compute(Dialog());
+        EXPECT_EQ(TimeText(), c.text);
+        nSuccesses += c.bPlays ? 1 : 0;
+        EXPECT_EQ(Access::SuccessCount(Dialog()), nSuccesses);
+        // The startup clip and one a success.
+        ASSERT_TRUE(m_audio.WaitForClips(static_cast<std::size_t>(1 + nSuccesses), WAIT));
+    }
+}
+
 TEST_F(CommandsTest, OnlyAQuickExactSolutionCountsAndPlays)
 {
     Type({{"2", "8", "75", "8", "100", "25"}, "387"});

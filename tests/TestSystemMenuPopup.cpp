@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -87,6 +88,30 @@ TEST_F(SystemMenuPopupTest, KeysPopTheMenuUpUnderTheTitleBarFromAnyControl)
             EXPECT_EQ(OpenPopup(), nullptr);
         }
     }
+}
+
+TEST_F(SystemMenuPopupTest, TheMenuIsInTheDialogsFontWithEveryEntryOffered)
+{
+    // The desktop's menu font differs from the dialog's, as under a window manager's theme.
+    const QFont previousMenuFont = QApplication::font("QMenu");
+    QFont desktopMenuFont(QStringLiteral("Nimbus Roman"));
+    desktopMenuFont.setPixelSize(Window()->font().pixelSize() * 2 + 7);
+    QApplication::setFont(desktopMenuFont, "QMenu");
+    for (const Keys& keys : menuKeys)
+    {
+        SCOPED_TRACE(keys.name);
+        QTest::keyClick(Focus(), keys.key, keys.modifiers);
+        QMenu* pPopup = OpenPopup();
+        ASSERT_NE(pPopup, nullptr);
+        EXPECT_EQ(pPopup->font(), Window()->font());
+        EXPECT_EQ(QFontInfo(pPopup->font()).pixelSize(), QFontInfo(Window()->font()).pixelSize());
+        // Here the program places its windows: Move is offered with Close.
+        ASSERT_EQ(pPopup->actions().size(), 2);
+        for (const QAction* pAction : pPopup->actions())
+            EXPECT_TRUE(pAction->isEnabled()) << pAction->text().toStdString();
+        QTest::keyClick(pPopup, Qt::Key_Escape);
+    }
+    QApplication::setFont(previousMenuFont, "QMenu");
 }
 
 TEST_F(SystemMenuPopupTest, ContextMenuAskedForFromTheKeyboardIsTheSystemMenuOnce)

@@ -49,3 +49,12 @@ endforeach()
 # the keyboard move.
 pivolo_add_widget_suite(test_safe_owner TestSafeOwner.cpp)
 pivolo_add_widget_suite(test_system_menu_popup TestSystemMenuPopup.cpp)
+
+# The style of every control's font, on the system's fonts and on the URW fonts alone.
+pivolo_add_widget_suite(test_dialog_fonts TestDialogFonts.cpp)
+target_link_libraries(test_dialog_fonts PRIVATE pivolo_about)
+if(EXISTS /usr/share/fonts/opentype/urw-base35)
+    add_test(NAME test_dialog_fonts_urw COMMAND test_dialog_fonts)
+    set_tests_properties(test_dialog_fonts_urw PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${CMAKE_CURRENT_SOURCE_DIR}/fonts/urw-only.conf")
+endif()

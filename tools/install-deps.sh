@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   openbox x11-utils
+  fonts-urw-base35                  # a system without DejaVu: the dialog on the URW fonts alone
+  weston qt6-wayland                # the program on Wayland, under headless weston
   dbus at-spi2-core python3 python3-pyatspi
   appstream desktop-file-utils dpkg-dev file
   lintian groff-base man-db mandoc # the package's checks, the manual pages' lint

@@ -44,6 +44,17 @@ CMainDialog::~CMainDialog()
     EndWorkers();
 }
 
+double CMainDialog::ElapsedSeconds(std::int64_t nCalendarSeconds, std::int64_t nSteadyMilliseconds)
+{
+    // Read in whole seconds, the calendar differs from the time taken by less than a second;
+    // by more, it was stepped meanwhile and cannot tell how long the search took.
+    const std::int64_t nGap = nCalendarSeconds * 1000 - nSteadyMilliseconds;
+    const std::int64_t nSeconds =
+        nGap > -1000 && nGap < 1000 ? nCalendarSeconds : nSteadyMilliseconds / 1000;
+    // No search takes less than nothing, whatever a clock made to lie says.
+    return static_cast<double>(std::max<std::int64_t>(nSeconds, 0));
+}
+
 int CMainDialog::CentredIconOffset(int nClientExtent, int nIconExtent)
 {
     return (nClientExtent - nIconExtent + 1) / 2;
@@ -197,13 +208,15 @@ void CMainDialog::OnCompute()
     CPlatform& platform = CPlatform::Current();
     platform.SetCursor(ECursor::Wait);
     const std::int64_t nStart = platform.CalendarTime();
+    const std::int64_t nSteadyStart = platform.MonotonicMilliseconds();
     const int nReachedTarget = solver.Solve();
     const std::int64_t nEnd = platform.CalendarTime();
+    const std::int64_t nSteadyEnd = platform.MonotonicMilliseconds();
     m_btnCompute.EnableWindow(true);
     platform.SetCursor(ECursor::Arrow);
     ResumeSound();
 
-    const double dElapsed = static_cast<double>(nEnd - nStart);
+    const double dElapsed = ElapsedSeconds(nEnd - nStart, nSteadyEnd - nSteadyStart);
     char szTime[64];
     std::snprintf(szTime, sizeof szTime, "Temps écoulé : %3.0lf sec", dElapsed);
     m_staticTime.SetWindowText(szTime);

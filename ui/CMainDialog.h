@@ -9,6 +9,7 @@
 #include "CThread.h"
 #include "CTilePool.h"
 
+#include <cstdint>
 #include <vector>
 
 struct CMainDialogAccess;
@@ -25,6 +26,10 @@ public:
     // The position that centres an icon of that extent in a client extent; an odd margin
     // leaves the wider half before the icon.
     static int CentredIconOffset(int nClientExtent, int nIconExtent);
+    // The seconds a search took, from the calendar clock's whole seconds and the steady
+    // clock's milliseconds read around it: the calendar's, as the dialog has always shown,
+    // unless the calendar was stepped meanwhile; then the steady clock's whole seconds.
+    static double ElapsedSeconds(std::int64_t nCalendarSeconds, std::int64_t nSteadyMilliseconds);
 
 protected:
     std::span<const CHandlerEntry> GetHandlerTable() const override;

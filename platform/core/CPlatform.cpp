@@ -2,6 +2,7 @@
 
 #include "CConsolePlatform.h"
 
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -14,6 +15,12 @@ thread_local CPlatform* t_pThreadCurrent = nullptr;
 } // namespace
 
 CPlatform::~CPlatform() = default;
+
+std::int64_t CPlatform::MonotonicMilliseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 CPlatform& CPlatform::Current()
 {

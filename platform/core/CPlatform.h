@@ -18,8 +18,9 @@ enum class ECursor
 };
 
 // The system services that the game and the dialog call: message boxes, the calendar
-// clock, standard output and the mouse cursor. One implementation is installed at a time;
-// the windowed program installs the toolkit's, tests install a recording one.
+// clock and a steady one, standard output and the mouse cursor. One implementation is
+// installed at a time; the windowed program installs the toolkit's, tests install a
+// recording one.
 class CPlatform
 {
 public:
@@ -30,6 +31,10 @@ public:
     virtual int MessageBox(const std::string& text, unsigned nType) = 0;
     // Whole seconds since 1 January 1970, 00:00 UTC.
     virtual std::int64_t CalendarTime() = 0;
+    // Milliseconds from an arbitrary origin, on a clock that moves at the pace of real time
+    // whatever is done to the calendar (an NTP step, date -s). The system's steady clock
+    // unless a platform has its own.
+    virtual std::int64_t MonotonicMilliseconds();
     virtual void WriteOutput(std::string_view text) = 0;
     virtual void SetCursor(ECursor cursor) = 0;
 

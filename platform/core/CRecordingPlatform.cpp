@@ -35,9 +35,21 @@ std::int64_t CRecordingPlatform::CalendarTime()
     if (m_onTimeRead)
         m_onTimeRead();
     if (!m_bFirstRead)
+    {
         m_nTime += m_nStep;
+        if (!m_bMonotonicApart)
+            m_nMonotonic += m_nStep * 1000;
+    }
     m_bFirstRead = false;
     return m_nTime;
+}
+
+std::int64_t CRecordingPlatform::MonotonicMilliseconds()
+{
+    if (m_bMonotonicApart && !m_bMonotonicFirstRead)
+        m_nMonotonic += m_nMonotonicStep;
+    m_bMonotonicFirstRead = false;
+    return m_nMonotonic;
 }
 
 void CRecordingPlatform::SetTime(std::int64_t nSeconds, std::int64_t nStep)
@@ -45,6 +57,16 @@ void CRecordingPlatform::SetTime(std::int64_t nSeconds, std::int64_t nStep)
     m_nTime = nSeconds;
     m_nStep = nStep;
     m_bFirstRead = true;
+    m_bMonotonicApart = false;
+}
+
+void CRecordingPlatform::SetMonotonicTime(std::int64_t nMilliseconds,
+                                          std::int64_t nStepMilliseconds)
+{
+    m_nMonotonic = nMilliseconds;
+    m_nMonotonicStep = nStepMilliseconds;
+    m_bMonotonicFirstRead = true;
+    m_bMonotonicApart = true;
 }
 
 void CRecordingPlatform::ClearRecords()

@@ -31,13 +31,19 @@ public:
 
     int MessageBox(const std::string& text, unsigned nType) override;
     std::int64_t CalendarTime() override;
+    std::int64_t MonotonicMilliseconds() override;
     void WriteOutput(std::string_view text) override { m_output.append(text); }
     void SetCursor(ECursor cursor) override { m_cursors.push_back(cursor); }
 
     // The answers the next boxes get, in order; once they run out, OK or No.
     void QueueAnswer(int nAnswer) { m_answers.push_back(nAnswer); }
-    // Sets the clock; each later reading first adds the step (0: the clock stands still).
+    // Sets the calendar clock; each later reading first adds the step (0: the clock stands
+    // still). Unless SetMonotonicTime has been called, the steady clock moves with it, by as
+    // much at each step, as both do when nobody touches the calendar.
     void SetTime(std::int64_t nSeconds, std::int64_t nStep = 0);
+    // Sets the steady clock apart from the calendar, as after a step of the calendar; each
+    // later reading first adds the step. SetTime makes it follow the calendar again.
+    void SetMonotonicTime(std::int64_t nMilliseconds, std::int64_t nStepMilliseconds = 0);
     // Called at each reading, before the clock answers: a test can move time along.
     void OnTimeRead(std::function<void()> hook) { m_onTimeRead = std::move(hook); }
     // Called while each box is up, before it is answered.
@@ -59,6 +65,10 @@ private:
     std::int64_t m_nTime = 0;
     std::int64_t m_nStep = 0;
     bool m_bFirstRead = true;
+    std::int64_t m_nMonotonic = 0;
+    std::int64_t m_nMonotonicStep = 0;
+    bool m_bMonotonicFirstRead = true;
+    bool m_bMonotonicApart = false;
     int m_nTimeReads = 0;
     std::function<void()> m_onTimeRead;
     std::function<void()> m_onMessageBox;

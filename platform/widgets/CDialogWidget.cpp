@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QWindow>
 
 CDialogWidget::CDialogWidget(MessageSink sendMessage, const CMenu& systemMenu, QWidget* pParent,
                              Qt::WindowType type)
@@ -21,10 +20,11 @@ CDialogWidget::CDialogWidget(MessageSink sendMessage, const CMenu& systemMenu, Q
 
 void CDialogWidget::StartMove()
 {
+    // Elsewhere (Wayland) the compositor ignores a move that does not come from a pointer
+    // press, and a move that never starts must not let its Escape reach the dialog: none
+    // starts, and the menu offers none.
     if (CKeyboardMove::CanPlaceWindows())
         m_pKeyboardMove->Start();
-    else if (windowHandle())
-        windowHandle()->startSystemMove();
 }
 
 void CDialogWidget::accept()

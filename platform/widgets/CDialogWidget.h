@@ -26,8 +26,8 @@ public:
     // The paint event being handled, while its WM_PAINT is sent; nullptr otherwise.
     QPaintEvent* PaintEvent() const { return m_pPaintEvent; }
     CSystemMenuPopup& SystemMenu() const { return *m_pSystemMenu; }
-    // The system menu's Move: from the keyboard where the program may place its window,
-    // else by the window manager.
+    // The system menu's Move: from the keyboard where the program may place its window;
+    // elsewhere nothing.
     void StartMove();
     const CKeyboardMove& KeyboardMove() const { return *m_pKeyboardMove; }
 

@@ -137,14 +137,15 @@ QFont CQtPeer::MakeFont(const LOGFONT& logFont)
 {
     QFont font(FromUtf8(logFont.lfFaceName));
     font.setStyleHint(QFont::SansSerif);
-    if (font.family() == QLatin1String(TEMPLATE_FACE))
-        SubstituteTemplateFace(font);
     // A positive height is the cell's; the characters then take about that much.
     const int nPixels = std::abs(logFont.lfHeight);
     if (nPixels > 0)
         font.setPixelSize(nPixels);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(logFont.lfWeight, 1, 1000)));
     font.setItalic(logFont.lfItalic);
+    // Last: the substitute is chosen for the weight and slant asked for.
+    if (font.family() == QLatin1String(TEMPLATE_FACE))
+        SubstituteTemplateFace(font);
     return font;
 }
 
@@ -154,17 +155,61 @@ void CQtPeer::SubstituteTemplateFace(QFont& font)
     static const QStringList metricCompatible = {QStringLiteral("Microsoft Sans Serif"),
                                                  QStringLiteral("Liberation Sans"),
                                                  QStringLiteral("Arimo"), QStringLiteral("Arial")};
-    for (const QString& face : metricCompatible)
+    const auto compatible =
+        std::find_if(metricCompatible.begin(), metricCompatible.end(),
+                     [](const QString& face) { return QFontDatabase::hasFamily(face); });
+    if (compatible != metricCompatible.end())
+        font.setFamilies({QLatin1String(TEMPLATE_FACE), *compatible});
+    else
     {
-        if (QFontDatabase::hasFamily(face))
+        // The default sans-serif face is wider: narrowed, three bold digits fit the target
+        // edit as they do in the template face. Only where the face has a narrow form of
+        // the same slant and weight: Qt matches a face without one (Nimbus Sans) with
+        // another of its styles, italic ones included.
+        QFont narrowed(font);
+        narrowed.setStretch(QFont::SemiCondensed);
+        if (FindsStyleAskedFor(narrowed))
+            font = narrowed;
+    }
+    if (!FindsStyleAskedFor(font))
+        NameFoundryOfStyle(font);
+}
+
+bool CQtPeer::FindsStyleAskedFor(const QFont& font)
+{
+    // QFontInfo tells the slant asked for, not the face's: the face's style is looked up.
+    const QFontInfo info(font);
+    const QString style = info.styleName();
+    const bool bSlanted = QFontDatabase::italic(info.family(), style) ||
+                          style.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
+                          style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive);
+    const int nWeight = QFontDatabase::weight(info.family(), style);
+    return bSlanted == font.italic() &&
+           (nWeight < 0 || (nWeight >= QFont::DemiBold) == (font.weight() >= QFont::DemiBold));
+}
+
+void CQtPeer::NameFoundryOfStyle(QFont& font)
+{
+    // A family whose styles come from several foundries (the URW fonts: the upright faces
+    // from one, the italic ones from another) is matched within one foundry, which may
+    // have no face of the slant asked for. Named with its foundry, "Family [Foundry]", it is
+    // matched within that one.
+    QString family = QFontInfo(font).family();
+    const qsizetype nFoundry = family.indexOf(QLatin1String(" ["));
+    if (nFoundry >= 0)
+        family.truncate(nFoundry);
+    for (const QString& candidate : QFontDatabase::families())
+    {
+        if (candidate != family && !candidate.startsWith(family + QLatin1String(" [")))
+            continue;
+        QFont named(font);
+        named.setFamily(candidate);
+        if (FindsStyleAskedFor(named))
         {
-            font.setFamilies({QLatin1String(TEMPLATE_FACE), face});
+            font = named;
             return;
         }
     }
-    // The default sans-serif face is wider: narrowed, three bold digits fit the target
-    // edit as they do in the template face.
-    font.setStretch(QFont::SemiCondensed);
 }
 
 QString CQtPeer::WrapCaption(const QString& caption, const QFont& font, int nWidth)

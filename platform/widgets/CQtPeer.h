@@ -35,14 +35,20 @@ public:
     // A font description of a Qt font, and back; heights are negative pixel heights.
     static LOGFONT DescribeFont(const QFont& font);
     static QFont MakeFont(const LOGFONT& logFont);
-    // Breaks a caption at blanks so that each line fits the width.
-    // The nearest faces present for the templates' face.
+    // The nearest faces present for the templates' face, for a font whose size, weight and
+    // slant are set already; the weight and slant are kept.
     static void SubstituteTemplateFace(QFont& font);
+    // Whether the face Qt finds for the font has the slant and the weight class (bold or
+    // not) that the font asks for.
+    static bool FindsStyleAskedFor(const QFont& font);
+    // Breaks a caption at blanks so that each line fits the width.
     static QString WrapCaption(const QString& caption, const QFont& font, int nWidth);
 
 private:
     // Shows a button's caption, wrapped when its style asks for it.
     void ShowCaption();
+    // Names the foundry of the font's family that has the style asked for, if one has.
+    static void NameFoundryOfStyle(QFont& font);
 
     QPointer<QWidget> m_pWidget;
     EControlClass m_eClass;

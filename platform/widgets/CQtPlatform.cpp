@@ -39,8 +39,11 @@ std::int64_t CQtPlatform::CalendarTime()
 
 void CQtPlatform::WriteOutput(std::string_view text)
 {
+    // Written where it can be, lost where it cannot: a closed pipe or a full disk are no
+    // concern of the game's, and a failed write must not keep the next line from trying.
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+    std::clearerr(stdout);
 }
 
 void CQtPlatform::SetCursor(ECursor cursor)

@@ -1,5 +1,6 @@
 #include "CSystemMenuPopup.h"
 
+#include "CKeyboardMove.h"
 #include "CMenu.h"
 
 #include <QApplication>
@@ -53,6 +54,9 @@ void CSystemMenuPopup::PopupAt(const QPoint& globalPos)
     auto* pMenu = new QMenu(&m_window);
     m_pMenu = pMenu;
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
+    // A window of its own, which would take the desktop's menu font: the dialog's, as the
+    // menu belongs to it.
+    pMenu->setFont(m_window.font());
     for (const CMenu::Entry& entry : m_menu.Entries())
     {
         if (entry.bSeparator)
@@ -63,6 +67,10 @@ void CSystemMenuPopup::PopupAt(const QPoint& globalPos)
         QAction* pAction = pMenu->addAction(
             QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size())));
         const unsigned nId = entry.nId;
+        // Where the program cannot place its window, Move could only be ignored: it is
+        // shown greyed, and its letter and Enter pass it by.
+        if ((nId & 0xFFF0) == SC_MOVE && !CKeyboardMove::CanPlaceWindows())
+            pAction->setEnabled(false);
         // Sent once the menu has closed, as a command that may open a modal window.
         connect(
             pAction, &QAction::triggered, this,

@@ -3,6 +3,7 @@
 #include "CQtLook.h"
 #include "CQtPlatform.h"
 #include "CThread.h"
+#include "GraphicalDisplay.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -10,10 +11,35 @@
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
 CWinApp* g_pApp = nullptr;
+
+// The program's name as the user typed it, first on each of its messages.
+const char* g_pszProgram = "pivolo";
+QtMessageHandler g_previousHandler = nullptr;
+
+// While the toolkit starts: a failure to open the display, which it would end with an
+// abort, ends the program as one without a display does, after the toolkit's own words.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message)
+{
+    if (type != QtFatalMsg)
+    {
+        if (g_previousHandler)
+            g_previousHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr,
+                 "%s : impossible d'ouvrir l'affichage graphique ; le jeu a besoin d'un "
+                 "écran (X11 ou Wayland).\n",
+                 g_pszProgram);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
 } // namespace
 
 CWinApp::CWinApp(const char* pszAppName) : m_appName(pszAppName ? pszAppName : "")
@@ -34,7 +60,22 @@ bool CWinApp::InitInstance()
 
 int CWinApp::Run(int argc, char** argv)
 {
+    if (argc > 0 && argv[0] && *argv[0])
+    {
+        const char* pszSlash = std::strrchr(argv[0], '/');
+        g_pszProgram = pszSlash ? pszSlash + 1 : argv[0];
+    }
+    if (!GraphicalDisplayAvailable(argc, argv))
+    {
+        std::fprintf(stderr,
+                     "%s : aucun affichage graphique n'est disponible ; le jeu a besoin "
+                     "d'un écran (X11 ou Wayland).\n",
+                     g_pszProgram);
+        return 1;
+    }
+    g_previousHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
     if (m_appName.empty())
         m_appName = QFileInfo(QCoreApplication::applicationFilePath())
                         .completeBaseName()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: made by CPack from the build tree, its dependencies
-# worked out by dpkg-shlibdeps, passed by Debian's own checks (lintian) without an error, a
-# warning or a note, unpacked into a fresh directory tree with the programs, the desktop
-# entry, the icons, the metainfo and the manual pages where a desktop and man(1) look for
-# them; the unpacked program then opens its main dialog and ends on Escape.
+# The Debian package as a user gets it: made by CPack from the build tree, the same bytes
+# when made twice, its dependencies worked out by dpkg-shlibdeps, passed by Debian's own
+# checks (lintian) without an error, a warning or a note, unpacked into a fresh directory
+# tree with the programs, the desktop entry, the icons, the metainfo and the manual pages
+# where a desktop and man(1) look for them; the unpacked program then opens its main dialog
+# and ends on Escape.
 # Run as: RunPackage.sh path/to/build-tree version
 set -euo pipefail
 build=$1
@@ -15,10 +16,28 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The package holds what is installed, and installing does not build.
 cmake --build "$build" --target pivolo pivolo-solve pivolo_compressed_docs >/dev/null
-(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) \
-    || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+# Made as a packager makes it, with no time given: the package takes its sources' own.
+make_package() {
+    (cd "$build" && env -u SOURCE_DATE_EPOCH cpack -G DEB -B "$1" >"$work/cpack.log" 2>&1) \
+        || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+    [ -f "$1/pivolo_${version}_amd64.deb" ] || fail "no pivolo_${version}_amd64.deb in: $(ls "$1")"
+}
+make_package "$work/out"
 deb="$work/out/pivolo_${version}_amd64.deb"
-[ -f "$deb" ] || fail "no $(basename "$deb") in: $(ls "$work/out")"
+
+# Reproducible: made again in a later second, it is the same bytes, and its files bear the
+# time of the sources' last commit (in a git checkout) rather than the time of the build.
+started=$(date +%s)
+while [ "$(date +%s)" = "$started" ]; do sleep 0.1; done
+make_package "$work/again"
+cmp "$deb" "$work/again/pivolo_${version}_amd64.deb" \
+    || fail "two builds of the package differ"
+source_dir=$(cd "$here/../.." && pwd)
+if committed=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null) && [ -n "$committed" ]; then
+    times=$(dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -t -v --full-time | awk '{print $4 " " $5}' | sort -u)
+    [ "$times" = "$(date -u -d "@$committed" '+%Y-%m-%d %H:%M:%S')" ] \
+        || fail "the package's files are not dated from the last commit ($committed): $times"
+fi
 
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"

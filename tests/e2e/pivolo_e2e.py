@@ -200,10 +200,16 @@ class Program:
     """One run of the program, with its main dialog's controls as the screen reader names
     them."""
 
-    def __init__(self, executable, env):
+    def __init__(self, executable, env, stdout=None, redirections=None):
+        """stdout: where standard output goes, as for subprocess.Popen; redirections: the
+        shell's, applied as the program is started in place of the shell (">&-")."""
         self.executable = executable
+        command = [executable]
+        if redirections:
+            command = ["/bin/sh", "-c", f'exec "$0" {redirections}', executable]
         self.process = subprocess.Popen(
-            [executable],
+            command,
+            stdout=stdout,
             env={
                 **os.environ,
                 "QT_QPA_PLATFORM": "xcb",
@@ -659,6 +665,50 @@ def a_device_whose_reader_goes_away_is_silent(executable, workdir):
         program.escape()
     finally:
         program.kill()
+
+
+# A game whose search writes its diagnostic line ("Sol : N") to standard output, and the
+# steps it lists.
+GAME_6 = ("6", ["1", "2", "3", "4", "5", "6"])
+SOLUTION_6 = ["1\t= 5 / 5", "5\t= 1 + 4", "1\t= 3 / 3", "3\t= 1 + 2"]
+
+
+def solve_game_6_and_escape(case, executable, **started):
+    """Starts the program as given, solves 1 2 3 4 5 6 / 6 and ends it with Escape."""
+    try:
+        program = Program(executable, QUIET, **started)
+        try:
+            program.type_game(*GAME_6)
+            key("Return")
+            wait_for("the solution", lambda: program.solution() == SOLUTION_6)
+            check(program.alive(), "the program ended")
+            program.escape()
+        finally:
+            program.kill()
+    except Failure as failure:
+        raise Failure(f"{case}: {failure}")
+
+
+@scenario
+def standard_output_gone_or_closed(executable, workdir):
+    """The diagnostic line of 1 2 3 4 5 6 / 6 goes to standard output (seen in a file).
+    Where standard output is a pipe whose reader has gone, and where it was closed at the
+    start (">&-", and "<&- >&- 2>&-"), the game is solved all the same and Escape ends the
+    program with status 0."""
+    output = workdir / "output"
+    with open(output, "wb") as file:
+        solve_game_6_and_escape("into a file", executable, stdout=file)
+    check(output.read_text().startswith("Sol : "), f"standard output: {output.read_text()!r}")
+
+    reader, writer = os.pipe()
+    os.close(reader)
+    try:
+        solve_game_6_and_escape("into a pipe nobody reads", executable, stdout=writer)
+    finally:
+        os.close(writer)
+
+    for redirections in (">&-", "<&- >&- 2>&-"):
+        solve_game_6_and_escape(redirections, executable, redirections=redirections)
 
 
 @scenario

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the end-to-end scenarios (pivolo_e2e.py, or window_manager.py under openbox) on a
-# virtual X display of their own, with a session bus that carries the accessibility tree.
-# Run as: run.sh [--window-manager] path/to/pivolo [scenario...]
+# Runs the end-to-end scenarios (pivolo_e2e.py, window_manager.py under openbox, or
+# wayland.py under weston) on a virtual X display of their own, with a session bus that
+# carries the accessibility tree and a runtime folder of their own.
+# Run as: run.sh [--window-manager | --wayland] path/to/pivolo [scenario...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${PIVOLO_E2E_BUS:-}" ]; then
@@ -19,6 +20,11 @@ fi
 scenarios=pivolo_e2e.py
 if [ "${1:-}" = --window-manager ]; then
     scenarios=window_manager.py
+    shift
+elif [ "${1:-}" = --wayland ]; then
+    # Each scenario starts its own weston, whose socket goes into the runtime folder.
+    chmod 700 "$XDG_RUNTIME_DIR"
+    scenarios=wayland.py
     shift
 fi
 
