@@ -295,6 +295,32 @@ check_closed_descriptors() {
 }
 check_closed_descriptors
 
+# Games typed one at a time, or coming slowly through a pipe: each game's lines are written
+# while the program waits for the next line, not held back until a block fills.
+check_interactive() {
+    mkfifo "$work/fifo"
+    local jobs i solver
+    for jobs in 1 2; do
+        case_name="interactive, $jobs jobs"
+        rm -f "$work/interactive"
+        "$solve" --jobs $jobs <"$work/fifo" >"$work/interactive" 2>"$work/err" &
+        solver=$!
+        exec 3>"$work/fifo"
+        echo '1 2 3 4 5 6 6' >&3
+        for ((i = 0; i < 300; ++i)); do
+            grep -q '^result:' "$work/interactive" 2>/dev/null && break
+            sleep 0.1
+        done
+        check "the game waits for more input" grep -qx 'result: 1 reached: 6' "$work/interactive"
+        exec 3>&-
+        wait "$solver"
+        status=$?
+        expect_status 0
+        expect_no_err
+    done
+}
+check_interactive
+
 # With standard error a terminal, a progress line shows there once a run lasts; it updates in
 # place and is erased at the end. Nothing with --quiet, nothing when standard error is a file.
 check_progress() {
