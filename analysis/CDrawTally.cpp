@@ -36,7 +36,8 @@ CDrawTally::CDrawTally(std::vector<CTileSet::Draw> draws, int nFirstTarget, int 
         ++m_anCategoryDraws[static_cast<std::size_t>(CTileSet::LargeTiles(draw))];
 }
 
-void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, Counts& counts)
+void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, Counts& counts,
+                            std::atomic<std::size_t>& nDrawsDone)
 {
     const int nTargets = TargetCount();
     CTileValues values;
@@ -70,6 +71,7 @@ void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, Counts& counts
         if (summary.nMaxDistance == 0)
             summary.nMaxTarget = m_nFirstTarget;
         m_summaries[d] = summary;
+        nDrawsDone.fetch_add(1, std::memory_order_relaxed);
     }
 }
 
@@ -92,8 +94,7 @@ void CDrawTally::Run(int nJobs, const Progress& progress)
         {
             const std::size_t nBegin = b * kBlock;
             const std::size_t nEnd = std::min(nBegin + kBlock, m_draws.size());
-            TallyBlock(nBegin, nEnd, mine);
-            nDrawsDone += nEnd - nBegin;
+            TallyBlock(nBegin, nEnd, mine, nDrawsDone);
         }
         const std::lock_guard lock(mutex);
         if (--nRunning == 0)

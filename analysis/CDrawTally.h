@@ -3,6 +3,7 @@
 #include "CTileSet.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -73,7 +74,8 @@ public:
 
 private:
     struct Counts;
-    void TallyBlock(std::size_t nBegin, std::size_t nEnd, Counts& counts);
+    void TallyBlock(std::size_t nBegin, std::size_t nEnd, Counts& counts,
+                    std::atomic<std::size_t>& nDrawsDone);
 
     std::vector<CTileSet::Draw> m_draws;
     int m_nFirstTarget;
