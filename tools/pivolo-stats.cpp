@@ -39,7 +39,7 @@ constexpr int kFailure = 2;
 constexpr int kMaxJobs = 1024;
 
 constexpr const char* kszUsage =
-    "Usage: pivolo-stats [--set 28|24] [--targets A-B] [--csv DIR] [--plot FILE.png|FILE.svg]\n"
+    "Usage: pivolo-stats [--set 28|24] [--targets A-B] [--csv DIR] [--plot FILE]\n"
     "                    [--jobs N] [--quiet] [--draw 'T1 ... T6']... [--games]\n"
     "       pivolo-stats --help | --version\n";
 
