@@ -176,20 +176,46 @@ void CStatsPlot::PaintShares(QPainter& painter, int nTop, int nBottom) const
     const int nPlotBottom = nBottom - 90;
     const int nPlotLeft = kLeft;
     const int nPlotRight = kWidth - kRight;
-    PaintPanelTitles(painter, nTop, nPlotTop, nPlotBottom, "Share of draws that reach each target",
+    // Over a long range, target by target, the lines of the categories with few draws jump
+    // from 0 to 100% and hide each other: each point is then the mean over ten targets.
+    const int nBin = m_tally.TargetCount() > 100 ? 10 : 1;
+    PaintPanelTitles(painter, nTop, nPlotTop, nPlotBottom,
+                     nBin == 1
+                         ? "Share of draws that reach each target"
+                         : "Share of draws that reach each target (mean over each ten targets)",
                      "draws that reach the target (%)");
+    struct Point
+    {
+        double dTarget;
+        double dShare;
+    };
+    // The points of a category's line, or of all draws' (-1).
+    auto points = [&](int nCategory)
+    {
+        const std::int64_t nDraws = nCategory < 0 ? static_cast<std::int64_t>(m_tally.DrawCount())
+                                                  : m_tally.CategoryDraws(nCategory);
+        std::vector<Point> line;
+        for (int t = m_tally.FirstTarget(); t <= m_tally.LastTarget(); t += nBin)
+        {
+            const int nLast = std::min(t + nBin - 1, m_tally.LastTarget());
+            std::int64_t nExact = 0;
+            for (int u = t; u <= nLast; ++u)
+                nExact += nCategory < 0 ? m_tally.ExactDraws(u) : m_tally.ExactDraws(nCategory, u);
+            const std::int64_t nGames = nDraws * (nLast - t + 1);
+            line.push_back({(t + nLast) / 2.0, nGames == 0 ? 0 : 100.0 * nExact / nGames});
+        }
+        return line;
+    };
 
     // The vertical scale starts at the tens below the lowest share, so that the lines do not
     // crowd at the top.
     double dLowest = 100;
-    for (int t = m_tally.FirstTarget(); t <= m_tally.LastTarget(); ++t)
+    for (int c = 0; c < m_tally.UsedCategories(); ++c)
     {
-        for (int c = 0; c < m_tally.UsedCategories(); ++c)
-        {
-            if (m_tally.CategoryDraws(c) > 0)
-                dLowest =
-                    std::min(dLowest, 100.0 * m_tally.ExactDraws(c, t) / m_tally.CategoryDraws(c));
-        }
+        if (m_tally.CategoryDraws(c) == 0)
+            continue;
+        for (const Point& point : points(c))
+            dLowest = std::min(dLowest, point.dShare);
     }
     const double dFloor = std::min(90.0, std::floor(dLowest / 10) * 10);
     const double dStep = 100 - dFloor > 50 ? 10 : 100 - dFloor > 20 ? 5 : 100 - dFloor > 10 ? 2 : 1;
@@ -232,18 +258,13 @@ void CStatsPlot::PaintShares(QPainter& painter, int nTop, int nBottom) const
     auto line = [&](int nCategory)
     {
         QPainterPath path;
-        for (int t = nFirst; t <= m_tally.LastTarget(); ++t)
+        for (const Point& point : points(nCategory))
         {
-            const std::int64_t nDraws = nCategory < 0
-                                            ? static_cast<std::int64_t>(m_tally.DrawCount())
-                                            : m_tally.CategoryDraws(nCategory);
-            const std::int64_t nExact =
-                nCategory < 0 ? m_tally.ExactDraws(t) : m_tally.ExactDraws(nCategory, t);
-            const QPointF point(xOf(t), yOf(nDraws == 0 ? 0 : 100.0 * nExact / nDraws));
-            if (t == nFirst)
-                path.moveTo(point);
+            const QPointF at(xOf(point.dTarget), yOf(point.dShare));
+            if (path.elementCount() == 0)
+                path.moveTo(at);
             else
-                path.lineTo(point);
+                path.lineTo(at);
         }
         return path;
     };
@@ -251,7 +272,7 @@ void CStatsPlot::PaintShares(QPainter& painter, int nTop, int nBottom) const
     {
         if (m_tally.CategoryDraws(c) == 0)
             continue;
-        painter.setPen(QPen(kaCategoryColours[c], 1.5));
+        painter.setPen(QPen(kaCategoryColours[c], 2));
         painter.drawPath(line(c));
     }
     painter.setPen(QPen(kAllColour, 2.5));

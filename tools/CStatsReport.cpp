@@ -67,6 +67,9 @@ std::string CStatsReport::Percent(std::int64_t nPart, std::int64_t nWhole)
 {
     if (nWhole == 0)
         return "-";
+    // A few games among millions are not none.
+    if (nPart > 0 && 10000 * nPart < nWhole / 2)
+        return "<0.01%";
     char sz[32];
     std::snprintf(sz, sizeof sz, "%.2f%%",
                   100.0 * static_cast<double>(nPart) / static_cast<double>(nWhole));
