@@ -154,6 +154,14 @@ expect_status 0
 expect_no_err
 check "not an SVG: $(file "$work/p.SVG")" grep -q 'SVG' <(file "$work/p.SVG")
 check "no title in the SVG" grep -q 'Share of draws that reach each target' "$work/p.SVG"
+# A platform asked for that cannot start (X without a display) is not used either.
+case_name=png_with_x_asked_for
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$stats" "${small[@]}" --plot "$work/x.png" \
+    >/dev/null 2>"$work/err"
+status=$?
+expect_status 0
+expect_no_err
+check "not a PNG: $(file "$work/x.png")" grep -q 'PNG image data' <(file "$work/x.png")
 ln -s /dev/full "$work/full.png"
 run png_full_disk "${small[@]}" --plot "$work/full.png"
 expect_status 2
