@@ -11,14 +11,14 @@ set(docdir ${CMAKE_INSTALL_DATADIR}/doc/pivolo)
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 find_program(PIVOLO_GZIP gzip REQUIRED)
 
-install(TARGETS pivolo pivolo-solve RUNTIME DESTINATION ${PIVOLO_INSTALL_GAMESDIR})
+install(TARGETS pivolo pivolo-solve pivolo-stats RUNTIME DESTINATION ${PIVOLO_INSTALL_GAMESDIR})
 # The programs link no shared library of their own: no search path beside them.
-set_target_properties(pivolo pivolo-solve PROPERTIES INSTALL_RPATH "")
+set_target_properties(pivolo pivolo-solve pivolo-stats PROPERTIES INSTALL_RPATH "")
 # A stripped installation (the package's, or cmake --install --strip) also drops the
 # sections that Debian's own stripping drops: compiler versions and build notes.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        foreach(program pivolo pivolo-solve)
+        foreach(program pivolo pivolo-solve pivolo-stats)
             execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
                 --remove-section=.note
                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${PIVOLO_INSTALL_GAMESDIR}/\${program}\"
@@ -68,7 +68,7 @@ foreach(lang IN ITEMS en fr)
         set(subdir ${lang}/man6)
     endif()
     string(REPLACE "man6" "" source_dir ${subdir})
-    foreach(page pivolo pivolo-solve)
+    foreach(page pivolo pivolo-solve pivolo-stats)
         set(output ${CMAKE_CURRENT_BINARY_DIR}/man/${subdir}/${page}.6.gz)
         pivolo_gzip(${PROJECT_SOURCE_DIR}/docs/man/${source_dir}${page}.6 ${output})
         install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/${subdir})
@@ -112,7 +112,9 @@ failing that, the nearest value it can reach, and lists the steps.
 The window's texts are in French.
 
 pivolo-solve solves games given as text, one a line, with the same checks
-and the same search.]])
+and the same search. pivolo-stats solves every game of the tile set, every
+draw with every target, and reports how often each target is reached and
+how far off the others end, as text, CSV files and a picture.]])
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # The dialog is laid out for this face.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libasound2-dev
+  qt6-base-dev qt6-svg-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   openbox x11-utils

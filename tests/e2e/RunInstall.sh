@@ -12,10 +12,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 \
     || { cat "$work/install.log" >&2; fail "cmake --install failed"; }
-for file in games/pivolo games/pivolo-solve \
+for file in games/pivolo games/pivolo-solve games/pivolo-stats \
     share/applications/org.pivolo.pivolo.desktop share/metainfo/org.pivolo.pivolo.metainfo.xml \
-    share/man/man6/pivolo.6.gz share/man/man6/pivolo-solve.6.gz \
-    share/man/fr/man6/pivolo.6.gz share/man/fr/man6/pivolo-solve.6.gz; do
+    share/man/man6/pivolo.6.gz share/man/man6/pivolo-solve.6.gz share/man/man6/pivolo-stats.6.gz \
+    share/man/fr/man6/pivolo.6.gz share/man/fr/man6/pivolo-solve.6.gz \
+    share/man/fr/man6/pivolo-stats.6.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed: $(cd "$prefix" && find . -type f)"
 done
 grep -qx "Exec=$prefix/games/pivolo" "$prefix/share/applications/org.pivolo.pivolo.desktop" \
@@ -29,5 +30,6 @@ expect_manual() {
     grep -q "$heading" "$work/manual.txt" || fail "man $*: $(head -n 3 "$work/manual.txt")"
 }
 expect_manual '^PIVOLO-SOLVE(6)' pivolo-solve
+expect_manual '^PIVOLO-STATS(6)' pivolo-stats
 expect_manual '^NOM' -L fr pivolo
 echo "install: 1 passed, 0 failed"

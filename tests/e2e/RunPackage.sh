@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The package holds what is installed, and installing does not build.
-cmake --build "$build" --target pivolo pivolo-solve pivolo_compressed_docs >/dev/null
+cmake --build "$build" --target pivolo pivolo-solve pivolo-stats pivolo_compressed_docs >/dev/null
 # Made as a packager makes it, with no time given: the package takes its sources' own.
 make_package() {
     (cd "$build" && env -u SOURCE_DATE_EPOCH cpack -G DEB -B "$1" >"$work/cpack.log" 2>&1) \
@@ -43,7 +43,7 @@ depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
 # The names alone, without their versions.
 names=$(tr ',' '\n' <<<"$depends" | awk '{print $1}')
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libasound2 libc6 libstdc++6 libgcc-s1; do
+for package in libqt6widgets6 libqt6gui6 libqt6svg6 libqt6core6 libasound2 libc6 libstdc++6 libgcc-s1; do
     grep -Fxq "$package" <<<"$names" || fail "$package is not among the dependencies"
 done
 [ "$(dpkg-deb --field "$deb" Package)" = pivolo ] || fail "the package is not named pivolo"
@@ -64,15 +64,17 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 desktop=usr/share/applications/org.pivolo.pivolo.desktop
 metainfo=usr/share/metainfo/org.pivolo.pivolo.metainfo.xml
-for file in usr/games/pivolo usr/games/pivolo-solve "$desktop" "$metainfo" \
+for file in usr/games/pivolo usr/games/pivolo-solve usr/games/pivolo-stats "$desktop" "$metainfo" \
     usr/share/doc/pivolo/copyright usr/share/doc/pivolo/changelog.gz; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
-for program in pivolo pivolo-solve; do
+for program in pivolo pivolo-solve pivolo-stats; do
     [ -x "$root/usr/games/$program" ] || fail "usr/games/$program cannot be run"
 done
 [ "$("$root/usr/games/pivolo-solve" --version)" = "pivolo-solve $version" ] \
     || fail "the packaged pivolo-solve does not give its version"
+[ "$("$root/usr/games/pivolo-stats" --version)" = "pivolo-stats $version" ] \
+    || fail "the packaged pivolo-stats does not give its version"
 for size in 16 32 128; do
     icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/pivolo.png"
     file "$icon" | grep -q "PNG image data, $size x $size" || fail "no $size x $size icon: $icon"
@@ -96,6 +98,8 @@ expect_manual() {
 }
 expect_manual '^NAME' pivolo
 expect_manual '^EXIT STATUS' pivolo-solve
+expect_manual '^EXIT STATUS' pivolo-stats
+expect_manual '^CODE DE RETOUR' -L fr pivolo-stats
 expect_manual '^NOM' -L fr pivolo
 expect_manual '^CODE DE RETOUR' -L fr pivolo-solve
 

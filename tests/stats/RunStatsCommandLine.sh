@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# pivolo-stats as a command-line user meets it: its options, its refusals, the report, the
+# per-game lines against pivolo-solve, the CSV files and the pictures, the progress bar on a
+# terminal and its silence elsewhere, and what happens when its output cannot be written.
+# Run as: RunStatsCommandLine.sh path/to/pivolo-stats path/to/pivolo-solve version
+set -uo pipefail
+stats=$1
+solve=$2
+version=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+case_name=
+status=
+
+fail() { echo "FAIL: $case_name: $*" >&2; failed=$((failed + 1)); }
+check() {
+    local message=$1
+    shift
+    if "$@"; then passed=$((passed + 1)); else fail "$message"; fi
+}
+run() {
+    case_name=$1
+    "$stats" "${@:2}" </dev/null >"$work/out" 2>"$work/err"
+    status=$?
+}
+expect_status() { check "exit status $status, expected $1" [ "$status" -eq "$1" ]; }
+expect_out_has() { check "no '$1' in the output" grep -Fq -- "$1" "$work/out"; }
+expect_no_err() { check "unexpected error output: $(cat "$work/err")" [ ! -s "$work/err" ]; }
+expect_err() { check "error output: $(cat "$work/err")" [ "$(head -n 1 "$work/err")" = "$1" ]; }
+# A refusal: status 2, the message on standard error with the usage, nothing on standard output.
+expect_refusal() {
+    expect_status 2
+    expect_err "$1"
+    check "no usage after the message" grep -q '^Usage: pivolo-stats' "$work/err"
+    check "output on a refusal: $(cat "$work/out")" [ ! -s "$work/out" ]
+}
+
+small=(--draw '1 2 3 4 5 6' --targets 10-19 --quiet)
+
+# Help, version, abbreviations, both forms of a value.
+run help --help
+expect_status 0
+expect_out_has 'Usage: pivolo-stats'
+expect_out_has 'Exit status:'
+expect_out_has '--targets A-B'
+expect_no_err
+run help_short -h
+expect_status 0
+expect_out_has 'Usage: pivolo-stats'
+for option in --version --vers; do
+    run "version $option" "$option"
+    expect_status 0
+    check "version: $(cat "$work/out")" [ "$(cat "$work/out")" = "pivolo-stats $version" ]
+done
+run forms_of_values --draw='1 2 3 4 5 6' --targ 10-19 -q -j1
+expect_status 0
+expect_out_has '1 draws x 10 targets = 10 games.'
+expect_out_has 'Draws are counted as multisets'
+expect_no_err
+run one_target --draw '1,1,2,2,3,3' -t900 --set=24
+expect_status 0
+expect_out_has 'every target from 900 to 900:'
+expect_out_has '1 1 2 2 3 3     900       81       819'
+
+# Refusals.
+run unknown_option --bogus
+expect_refusal "pivolo-stats: unknown or ambiguous option '--bogus'"
+run unknown_short -x
+expect_refusal "pivolo-stats: unknown or ambiguous option '-x'"
+run value_not_taken --quiet=1
+expect_refusal "pivolo-stats: unknown or ambiguous option '--quiet=1'"
+run missing_value --targets
+expect_refusal "pivolo-stats: option '--targets' needs a value"
+run reversed_targets --targets 20-10
+expect_refusal "pivolo-stats: the targets must be A-B with 0 <= A <= B <= 999, not '20-10'"
+run target_too_large --targets 0-1000
+expect_refusal "pivolo-stats: the targets must be A-B with 0 <= A <= B <= 999, not '0-1000'"
+run signed_target --targets -5-10
+expect_refusal "pivolo-stats: the targets must be A-B with 0 <= A <= B <= 999, not '-5-10'"
+run bad_set --set 27
+expect_refusal "pivolo-stats: the set must be 28 or 24, not '27'"
+run bad_jobs --jobs 0
+expect_refusal "pivolo-stats: the number of jobs must be from 1 to 1024, not '0'"
+run bad_plot --plot picture.gif
+expect_refusal "pivolo-stats: the picture's name must end in .png or .svg: 'picture.gif'"
+run third_tile --draw '1 1 1 2 3 4'
+expect_refusal "pivolo-stats: '1 1 1 2 3 4' is not a draw of six tiles of the 28-tile set"
+run second_large_of_24 --set 24 --draw '1 2 3 4 100 100'
+expect_refusal "pivolo-stats: '1 2 3 4 100 100' is not a draw of six tiles of the 24-tile set"
+run five_tiles --draw '1 2 3 4 5'
+expect_refusal "pivolo-stats: '1 2 3 4 5' is not a draw of six tiles of the 28-tile set"
+run extra_argument "${small[@]}" extra
+expect_refusal "pivolo-stats: unexpected argument 'extra'"
+
+# Output that cannot be written is an error; a reader that goes away ends it quietly.
+case_name=full_output
+"$stats" "${small[@]}" >/dev/full 2>"$work/err"
+status=$?
+expect_status 2
+expect_err "pivolo-stats: cannot write the output: No space left on device"
+case_name=reader_gone
+# More than a pipe holds, so that some write finds the reader gone.
+"$stats" --games -q -t 0-999 --draw '1 1 2 2 3 3' --draw '1 2 3 4 5 6' --draw '2 5 7 9 25 75' \
+    --draw '1 1 25 50 75 100' 2>"$work/err" | true
+status=${PIPESTATUS[0]}
+expect_status 2
+expect_no_err
+
+# Each game's value is the one pivolo-solve reaches.
+run games --games --draw '75 9 2 7 25 5' --targets 0-999 --quiet
+expect_status 0
+check "game lines: $(head -n 2 "$work/out")" [ "$(wc -l <"$work/out")" -eq 1000 ]
+check "first game line: $(head -n 1 "$work/out")" [ "$(head -n 1 "$work/out")" = "2 5 7 9 25 75 0 0" ]
+cut -d' ' -f1-7 "$work/out" | "$solve" --jobs 2 | sed -n 's/^result: . reached: //p' >"$work/solved"
+check "pivolo-stats and pivolo-solve disagree: $(cut -d' ' -f8 "$work/out" | diff - "$work/solved" | head -n 5)" \
+    cmp -s <(cut -d' ' -f8 "$work/out") "$work/solved"
+
+# The CSV files: their header rows and one row a target, a draw, a number of large tiles.
+run csv "${small[@]}" --draw '25 50 75 100 1 1' --csv "$work/csv"
+expect_status 0
+expect_no_err
+expect_csv() {
+    local file=$1 header=$2 rows=$3
+    check "$file header: $(head -n 1 "$work/csv/$file")" [ "$(head -n 1 "$work/csv/$file")" = "$header" ]
+    check "$file rows: $(wc -l <"$work/csv/$file")" [ "$(wc -l <"$work/csv/$file")" -eq "$rows" ]
+}
+expect_csv targets.csv 'target,draws,exact,exact_share,exact_large0,exact_large1,exact_large2,exact_large3,exact_large4' 11
+expect_csv draws.csv 'tile1,tile2,tile3,tile4,tile5,tile6,large,targets,exact,exact_share,total_distance,max_distance,max_distance_target' 3
+expect_csv categories.csv 'large,draws,games,exact,away_1,away_2,away_3,away_4,away_5,away_6,away_7,away_8,away_9,away_10,away_more' 7
+check "categories.csv: all row: $(tail -n 1 "$work/csv/categories.csv")" \
+    grep -q '^all,2,20,' "$work/csv/categories.csv"
+touch "$work/file"
+run csv_folder_is_a_file "${small[@]}" --csv "$work/file"
+expect_status 2
+expect_err "pivolo-stats: cannot make the folder $work/file: Not a directory"
+mkdir "$work/fullcsv"
+ln -s /dev/full "$work/fullcsv/draws.csv"
+run csv_full_disk "${small[@]}" --csv "$work/fullcsv"
+expect_status 2
+expect_err "pivolo-stats: cannot write $work/fullcsv/draws.csv: No space left on device"
+
+# The pictures, with no display at all.
+run png "${small[@]}" --plot "$work/p.png"
+expect_status 0
+expect_no_err
+check "not a PNG: $(file "$work/p.png")" grep -q 'PNG image data, 1200 x 1000' <(file "$work/p.png")
+case_name=svg_without_display
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$stats" "${small[@]}" --plot "$work/p.SVG" \
+    >/dev/null 2>"$work/err"
+status=$?
+expect_status 0
+expect_no_err
+check "not an SVG: $(file "$work/p.SVG")" grep -q 'SVG' <(file "$work/p.SVG")
+check "no title in the SVG" grep -q 'Share of draws that reach each target' "$work/p.SVG"
+# A platform asked for that cannot start (X without a display) is not used either.
+case_name=png_with_x_asked_for
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$stats" "${small[@]}" --plot "$work/x.png" \
+    >/dev/null 2>"$work/err"
+status=$?
+expect_status 0
+expect_no_err
+check "not a PNG: $(file "$work/x.png")" grep -q 'PNG image data' <(file "$work/x.png")
+ln -s /dev/full "$work/full.png"
+run png_full_disk "${small[@]}" --plot "$work/full.png"
+expect_status 2
+expect_err "pivolo-stats: cannot write $work/full.png: No space left on device"
+run png_no_folder "${small[@]}" --plot "$work/none/p.png"
+expect_status 2
+expect_err "pivolo-stats: cannot write $work/none/p.png: No such file or directory"
+
+# Progress: a bar on a terminal, redrawn in place and erased at the end; nothing when
+# standard error is not a terminal, or with --quiet.
+case_name=progress_on_terminal
+script -qec "'$stats' --draw '1 2 3 4 5 6' --draw '1 1 2 2 3 3' -t 0-99 >'$work/report'" /dev/null \
+    >"$work/terminal" 2>&1
+status=$?
+expect_status 0
+check "no bar: $(cat -A "$work/terminal")" grep -Eq $'\r\\[[#.]+\\] +[0-9]+%  [-:0-9]+ left' "$work/terminal"
+check "bar not erased: $(cat -A "$work/terminal")" \
+    grep -q $'\r'"$(printf '%60s' '')"$'\r' "$work/terminal"
+check "a new line on the terminal: $(cat -A "$work/terminal")" [ "$(wc -l <"$work/terminal")" -eq 0 ]
+check "no report" grep -q 'Draws are counted as multisets' "$work/report"
+case_name=quiet_on_terminal
+script -qec "'$stats' --quiet --draw '1 2 3 4 5 6' -t 0-99 >/dev/null" /dev/null >"$work/terminal" 2>&1
+check "output with --quiet: $(cat -A "$work/terminal")" [ ! -s "$work/terminal" ]
+run not_a_terminal --draw '1 2 3 4 5 6' -t 0-99
+expect_status 0
+expect_no_err
+
+echo "pivolo-stats command line: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,285 @@
+#include "CStatsReport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <vector>
+
+namespace
+{
+using Row = std::vector<std::string>;
+
+// Appends the rows as a table: the first column aligned left, the others right, two spaces
+// between columns, each line indented by two.
+void AppendTable(std::string& text, const std::vector<Row>& rows)
+{
+    std::vector<std::size_t> widths;
+    for (const Row& row : rows)
+    {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
+    }
+    for (const Row& row : rows)
+    {
+        std::string line = " ";
+        for (std::size_t c = 0; c < row.size(); ++c)
+        {
+            const std::string padding(widths[c] - row[c].size(), ' ');
+            line += "  ";
+            line += c == 0 ? row[c] + padding : padding + row[c];
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        text += line + "\n";
+    }
+}
+
+std::string BucketName(int nBucket)
+{
+    if (nBucket == 0)
+        return "reached exactly";
+    if (nBucket == CDrawTally::FarBucket)
+        return "more than " + std::to_string(CDrawTally::FarBucket - 1) + " away";
+    return std::to_string(nBucket) + " away";
+}
+
+std::string CategoryName(int nCategory)
+{
+    return std::to_string(nCategory) + (nCategory == 1 ? " large tile" : " large tiles");
+}
+} // namespace
+
+CStatsReport::CStatsReport(const CDrawTally& tally, std::string set)
+    : m_tally(tally), m_set(std::move(set))
+{
+}
+
+std::string CStatsReport::Grouped(std::int64_t nCount)
+{
+    std::string digits = std::to_string(nCount < 0 ? -nCount : nCount);
+    for (std::size_t n = digits.size(); n > 3; n -= 3)
+        digits.insert(n - 3, ",");
+    return nCount < 0 ? "-" + digits : digits;
+}
+
+std::string CStatsReport::Percent(std::int64_t nPart, std::int64_t nWhole)
+{
+    if (nWhole == 0)
+        return "-";
+    // A few games among millions are not none.
+    if (nPart > 0 && 10000 * nPart < nWhole / 2)
+        return "<0.01%";
+    char sz[32];
+    std::snprintf(sz, sizeof sz, "%.2f%%",
+                  100.0 * static_cast<double>(nPart) / static_cast<double>(nWhole));
+    return sz;
+}
+
+std::string CStatsReport::DrawText(const CTileSet::Draw& draw)
+{
+    std::string text;
+    for (std::int32_t nTile : draw)
+        text += (text.empty() ? "" : " ") + std::to_string(nTile);
+    return text;
+}
+
+std::string CStatsReport::Text() const
+{
+    std::string text;
+    AppendHeading(text);
+    AppendDistances(text);
+    AppendTargets(text);
+    AppendPerfectDraws(text);
+    AppendWorstDraws(text);
+    AppendFurthestMisses(text);
+    return text;
+}
+
+void CStatsReport::AppendHeading(std::string& text) const
+{
+    const std::int64_t nDraws = static_cast<std::int64_t>(m_tally.DrawCount());
+    text += "Every draw of " + m_set + ",\nevery target from " +
+            std::to_string(m_tally.FirstTarget()) + " to " + std::to_string(m_tally.LastTarget()) +
+            ":\n";
+    text += Grouped(nDraws) + " draws x " + Grouped(m_tally.TargetCount()) +
+            " targets = " + Grouped(nDraws * m_tally.TargetCount()) + " games.\n";
+    text += "Draws are counted as multisets: equal tiles make one draw, whichever copies of them\n"
+            "were drawn. Each game ends on the value the game's search reaches: the target, or\n"
+            "else the nearest value the tiles make (the one above at equal distance).\n";
+}
+
+void CStatsReport::AppendDistances(std::string& text) const
+{
+    Row header{""};
+    for (int c = 0; c < m_tally.UsedCategories(); ++c)
+        header.push_back(std::to_string(c) + " large");
+    header.push_back("all");
+
+    std::vector<Row> counts{header};
+    std::vector<Row> shares{header};
+    Row draws{"draws"};
+    Row games{"games"};
+    std::int64_t nAllDraws = 0;
+    std::int64_t nAllGames = 0;
+    for (int c = 0; c < m_tally.UsedCategories(); ++c)
+    {
+        const std::int64_t nDraws = m_tally.CategoryDraws(c);
+        nAllDraws += nDraws;
+        nAllGames += nDraws * m_tally.TargetCount();
+        draws.push_back(Grouped(nDraws));
+        games.push_back(Grouped(nDraws * m_tally.TargetCount()));
+    }
+    draws.push_back(Grouped(nAllDraws));
+    games.push_back(Grouped(nAllGames));
+    counts.push_back(draws);
+    counts.push_back(games);
+    shares.push_back({"draws"});
+    for (int c = 0; c < m_tally.UsedCategories(); ++c)
+        shares.back().push_back(Percent(m_tally.CategoryDraws(c), nAllDraws));
+    shares.back().push_back(Percent(nAllDraws, nAllDraws));
+
+    for (int b = 0; b < CDrawTally::Distances; ++b)
+    {
+        Row count{BucketName(b)};
+        Row share{BucketName(b)};
+        std::int64_t nAll = 0;
+        for (int c = 0; c < m_tally.UsedCategories(); ++c)
+        {
+            const std::int64_t nGames = m_tally.Games(c, b);
+            nAll += nGames;
+            count.push_back(Grouped(nGames));
+            share.push_back(Percent(nGames, m_tally.CategoryDraws(c) * m_tally.TargetCount()));
+        }
+        count.push_back(Grouped(nAll));
+        share.push_back(Percent(nAll, nAllGames));
+        counts.push_back(count);
+        shares.push_back(share);
+    }
+    text += "\nGames by number of large tiles (25, 50, 75, 100) in the draw and distance from\n"
+            "the target (a draw of the 28-tile set may hold up to six):\n";
+    AppendTable(text, counts);
+    text += "\nThe same as shares of each column's games (draws: of all draws):\n";
+    AppendTable(text, shares);
+}
+
+void CStatsReport::AppendTargets(std::string& text) const
+{
+    std::vector<int> targets(static_cast<std::size_t>(m_tally.TargetCount()));
+    std::iota(targets.begin(), targets.end(), m_tally.FirstTarget());
+    // Fewest draws first, then the lowest target: the order is the same on every run.
+    std::stable_sort(targets.begin(), targets.end(),
+                     [&](int a, int b) { return m_tally.ExactDraws(a) < m_tally.ExactDraws(b); });
+    const std::int64_t nDraws = static_cast<std::int64_t>(m_tally.DrawCount());
+    const std::size_t nListed = std::min(kListed, targets.size());
+    auto append = [&](const std::vector<int>& ordered)
+    {
+        std::vector<Row> rows{{"target", "draws reaching it", "share"}};
+        for (std::size_t i = 0; i < nListed; ++i)
+        {
+            const std::int64_t nExact = m_tally.ExactDraws(ordered[i]);
+            rows.push_back({std::to_string(ordered[i]), Grouped(nExact), Percent(nExact, nDraws)});
+        }
+        AppendTable(text, rows);
+    };
+    text += "\nThe hardest targets (fewest draws reach them):\n";
+    append(targets);
+    std::stable_sort(targets.begin(), targets.end(),
+                     [&](int a, int b) { return m_tally.ExactDraws(a) > m_tally.ExactDraws(b); });
+    text += "\nThe easiest targets (most draws reach them):\n";
+    append(targets);
+}
+
+void CStatsReport::AppendPerfectDraws(std::string& text) const
+{
+    std::array<std::int64_t, CDrawTally::Categories> anPerfect{};
+    std::vector<std::size_t> perfect;
+    for (std::size_t d = 0; d < m_tally.DrawCount(); ++d)
+    {
+        if (m_tally.Summary(d).nExact == m_tally.TargetCount())
+        {
+            perfect.push_back(d);
+            ++anPerfect[static_cast<std::size_t>(m_tally.CategoryOf(d))];
+        }
+    }
+    text +=
+        "\nDraws that reach every target: " + Grouped(static_cast<std::int64_t>(perfect.size())) +
+        " of " + Grouped(static_cast<std::int64_t>(m_tally.DrawCount())) + " (" +
+        Percent(static_cast<std::int64_t>(perfect.size()),
+                static_cast<std::int64_t>(m_tally.DrawCount())) +
+        ")\n";
+    std::vector<Row> rows{{"", "draws", "share"}};
+    for (int c = 0; c < m_tally.UsedCategories(); ++c)
+        rows.push_back({"with " + CategoryName(c), Grouped(anPerfect[c]),
+                        Percent(anPerfect[c], m_tally.CategoryDraws(c))});
+    AppendTable(text, rows);
+    if (perfect.empty())
+        return;
+    text +=
+        perfect.size() > kListed ? "The first " + std::to_string(kListed) + ":\n" : "They are:\n";
+    for (std::size_t i = 0; i < std::min(kListed, perfect.size()); ++i)
+        text += "    " + DrawText(m_tally.DrawAt(perfect[i])) + "\n";
+}
+
+void CStatsReport::AppendWorstDraws(std::string& text) const
+{
+    std::vector<std::size_t> draws(m_tally.DrawCount());
+    std::iota(draws.begin(), draws.end(), std::size_t{0});
+    const std::size_t nListed = std::min(kListed, draws.size());
+    std::partial_sort(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(nListed),
+                      draws.end(),
+                      [&](std::size_t a, std::size_t b)
+                      {
+                          const CDrawTally::DrawSummary& x = m_tally.Summary(a);
+                          const CDrawTally::DrawSummary& y = m_tally.Summary(b);
+                          if (x.nExact != y.nExact)
+                              return x.nExact < y.nExact;
+                          if (x.nTotalDistance != y.nTotalDistance)
+                              return x.nTotalDistance > y.nTotalDistance;
+                          return a < b;
+                      });
+    text += "\nThe worst draws (fewest targets reached, then the largest total distance):\n";
+    std::vector<Row> rows{{"draw", "targets reached", "share", "total distance", "mean distance"}};
+    for (std::size_t i = 0; i < nListed; ++i)
+    {
+        const CDrawTally::DrawSummary& summary = m_tally.Summary(draws[i]);
+        char szMean[32];
+        std::snprintf(szMean, sizeof szMean, "%.1f",
+                      static_cast<double>(summary.nTotalDistance) / m_tally.TargetCount());
+        rows.push_back({DrawText(m_tally.DrawAt(draws[i])), Grouped(summary.nExact),
+                        Percent(summary.nExact, m_tally.TargetCount()),
+                        Grouped(summary.nTotalDistance), szMean});
+    }
+    AppendTable(text, rows);
+}
+
+void CStatsReport::AppendFurthestMisses(std::string& text) const
+{
+    std::vector<std::size_t> draws(m_tally.DrawCount());
+    std::iota(draws.begin(), draws.end(), std::size_t{0});
+    const std::size_t nListed = std::min(kListed, draws.size());
+    std::partial_sort(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(nListed),
+                      draws.end(),
+                      [&](std::size_t a, std::size_t b)
+                      {
+                          const int x = m_tally.Summary(a).nMaxDistance;
+                          const int y = m_tally.Summary(b).nMaxDistance;
+                          return x != y ? x > y : a < b;
+                      });
+    text += "\nThe furthest misses (the largest distances from the target, one game a draw:\n"
+            "its lowest target that far):\n";
+    std::vector<Row> rows{{"draw", "target", "reached", "distance"}};
+    for (std::size_t i = 0; i < nListed; ++i)
+    {
+        const CDrawTally::DrawSummary& summary = m_tally.Summary(draws[i]);
+        if (summary.nMaxDistance == 0)
+            break;
+        rows.push_back({DrawText(m_tally.DrawAt(draws[i])), std::to_string(summary.nMaxTarget),
+                        std::to_string(m_tally.Reached(draws[i], summary.nMaxTarget)),
+                        std::to_string(summary.nMaxDistance)});
+    }
+    if (rows.size() == 1)
+        text += "    none: every game reaches its target\n";
+    else
+        AppendTable(text, rows);
+}
