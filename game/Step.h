@@ -86,16 +86,19 @@ template <typename Take> bool ForEachOperand(std::int32_t a, std::int32_t v, Tak
     constexpr std::int64_t nMax = std::numeric_limits<std::int32_t>::max();
     const std::int64_t nA = a;
     const std::int64_t nV = v;
+    // Both are at least 0: the remainders are taken in 32 bits, much faster than in 64.
+    const auto uA = static_cast<std::uint32_t>(a);
+    const auto uV = static_cast<std::uint32_t>(v);
     if (nV - nA >= 0) // a + b = v
         take(static_cast<std::int32_t>(nV - nA));
     if (nA - nV >= 0) // a - b = v
         take(static_cast<std::int32_t>(nA - nV));
     if (nV + nA <= nMax) // b - a = v
         take(static_cast<std::int32_t>(nV + nA));
-    if (nA > 1 && nV % nA == 0 && nV / nA != 1) // a x b = v
-        take(static_cast<std::int32_t>(nV / nA));
-    if (nV != 0 && nA != 0 && nA % nV == 0) // a / b = v
-        take(static_cast<std::int32_t>(nA / nV));
+    if (uA > 1 && uV % uA == 0 && uV / uA != 1) // a x b = v
+        take(static_cast<std::int32_t>(uV / uA));
+    if (uV != 0 && uA != 0 && uA % uV == 0) // a / b = v
+        take(static_cast<std::int32_t>(uA / uV));
     if (nA != 0 && nV * nA <= nMax) // b / a = v
         take(static_cast<std::int32_t>(nV * nA));
     return true;
