@@ -145,52 +145,62 @@ private:
     void AddFive(int nOut)
     {
         const std::int64_t t = m_tiles[static_cast<std::size_t>(nOut)];
-        const auto nT = static_cast<std::uint32_t>(t);
+        // The multiples of t by quotient, for t from 2 on (a divisor of 1 keeps every
+        // value, a divisor of 0 none). r is a multiple of t when r times the magic number
+        // of t, modulo 2^64, is below it; the high half of the full product is the quotient.
+        const std::int64_t nQuotientLimit = t >= 2 ? t * kWindow : 0;
+        const std::uint64_t nMagic =
+            t >= 2 ? ~std::uint64_t{0} / static_cast<std::uint64_t>(t) + 1 : 0;
         m_five.assign(kFiveWindow, 0);
         m_quotients.assign(kWindow, 0);
         bool bAny = false;
+        const auto keep = [&](std::int64_t r)
+        {
+            bAny = true;
+            if (r < kFiveWindow)
+                m_five[static_cast<std::size_t>(r)] = 1;
+            if (r < nQuotientLimit && static_cast<std::uint64_t>(r) * nMagic <= nMagic - 1)
+                m_quotients[static_cast<std::size_t>(
+                    (static_cast<unsigned __int128>(nMagic) * static_cast<std::uint64_t>(r)) >>
+                    64)] = 1;
+        };
         ForEachSplit(63u ^ (1u << nOut),
                      [&](unsigned a, unsigned b)
                      {
                          for (std::int32_t x : m_groups[a])
                          {
                              for (std::int32_t y : m_groups[b])
-                             {
-                                 ForEachStep(x, y,
-                                             [&](std::int64_t r)
-                                             {
-                                                 bAny = 1;
-                                                 if (r < kFiveWindow)
-                                                     m_five[static_cast<std::size_t>(r)] = 1;
-                                                 if (t > 0 && r < t * kWindow &&
-                                                     static_cast<std::uint32_t>(r) % nT == 0)
-                                                     m_quotients[static_cast<std::size_t>(
-                                                         static_cast<std::uint32_t>(r) / nT)] = 1;
-                                             });
-                             }
+                                 ForEachStep(x, y, keep);
                          }
                      });
+        const auto mark = [this](std::int64_t r)
+        {
+            if (r >= 0 && r < kWindow)
+                m_made[static_cast<std::size_t>(r)] = 1;
+        };
+        // The five's own values, and every step of a value b and t that can land in the
+        // window: b + t, b - t, t - b, b x t, t / b; b / t comes from the quotients.
         for (std::int64_t b = 0; b < kFiveWindow; ++b)
         {
             if (!m_five[static_cast<std::size_t>(b)])
                 continue;
-            if (b < kWindow)
-                m_made[static_cast<std::size_t>(b)] = 1;
-            // Every step of b and t that can land in the window.
-            ForEachStep(b, t,
-                        [&](std::int64_t r)
-                        {
-                            if (r < kWindow)
-                                m_made[static_cast<std::size_t>(r)] = 1;
-                        });
+            mark(b);
+            mark(b + t);
+            mark(b - t);
+            mark(t - b);
+            if (b != 1 && t != 1 && b * t < kWindow)
+                mark(b * t);
+            if (b > 0 && b <= t && t % b == 0)
+                mark(t / b);
         }
-        // b / t for the multiples b of t beyond the values kept, and 0 x b or 0 / b with a
-        // sixth tile of 0.
+        if (t == 1)
+            m_quotients.assign(m_five.begin(), m_five.begin() + kWindow);
         for (std::int64_t q = 0; q < kWindow; ++q)
         {
             if (m_quotients[static_cast<std::size_t>(q)])
                 m_made[static_cast<std::size_t>(q)] = 1;
         }
+        // 0 x b or 0 / b, whatever b the five makes.
         if (t == 0 && bAny)
             m_made[0] = 1;
     }
