@@ -183,12 +183,7 @@ int CSolver::Solve()
     CTileValues& values = TileValuesOfThisThread();
     values.SetTiles(Top().data());
     std::int32_t t = m_nTarget;
-    m_reach = values.Explain(t);
-    if (!m_reach.bReachable)
-    {
-        t = values.Nearest(t);
-        m_reach = values.Explain(t);
-    }
+    m_reach = values.ExplainNearest(m_nTarget, t);
     m_pGuide = &values;
     const int nResult = SolveFrom(t);
     m_pGuide = nullptr;

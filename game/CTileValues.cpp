@@ -446,6 +446,14 @@ CTileValues::Reach CTileValues::Explain(std::int32_t nValue) const
         reach.nSmallGroups = m_anWindowGroups[v];
         return reach;
     }
+    return ExplainAlone(nValue);
+}
+
+CTileValues::Reach CTileValues::ExplainAlone(std::int32_t nValue) const
+{
+    Reach reach;
+    if (nValue < 0)
+        return reach;
     for (int g = 1; g < Groups; ++g)
     {
         std::uint64_t nSteps = 0;
@@ -455,6 +463,25 @@ CTileValues::Reach CTileValues::Explain(std::int32_t nValue) const
         reach.nFirstSteps |= nSteps;
         if (kTileGroups.anSize[g] <= 4)
             reach.nSmallGroups |= std::uint64_t{1} << g;
+    }
+    return reach;
+}
+
+CTileValues::Reach CTileValues::ExplainNearest(std::int32_t nTarget, std::int32_t& nValue) const
+{
+    // The first game of a set of tiles is worked out alone, the window made from the second
+    // game of the same tiles on.
+    if (nTarget >= 0 && nTarget < WindowSize && (m_bWindow || ++m_nQueries > 1))
+    {
+        nValue = Nearest(nTarget);
+        return Explain(nValue);
+    }
+    Reach reach = ExplainAlone(nTarget);
+    nValue = nTarget;
+    if (!reach.bReachable)
+    {
+        nValue = m_bWindow ? Nearest(nTarget) : NearestTheSlowWay(nTarget);
+        reach = ExplainAlone(nValue);
     }
     return reach;
 }

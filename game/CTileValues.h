@@ -40,6 +40,10 @@ public:
     void SetTiles(const std::int32_t* pTiles);
 
     Reach Explain(std::int32_t nValue) const;
+    // The reachable value nearest to nTarget (the target itself when the tiles make it),
+    // and what is known of it: what the search of one game needs. The first game of a set of
+    // tiles is worked out without the window, which pays from the second game on.
+    Reach ExplainNearest(std::int32_t nTarget, std::int32_t& nValue) const;
     // Whether some group of the tiles makes the value.
     bool Makes(std::int32_t nValue) const;
     // The reachable value nearest to nTarget, the one above first at equal distance.
@@ -83,6 +87,7 @@ private:
     int Find(std::int32_t nValue, int nGroup) const;
     bool Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const;
     bool WaysOfSmall(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const;
+    Reach ExplainAlone(std::int32_t nValue) const;
     void Collect(int nGroup, const CValueWindow& window, std::vector<std::int32_t>& out) const;
     std::int32_t NearestTheSlowWay(std::int32_t nTarget) const;
 
