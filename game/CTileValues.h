@@ -8,11 +8,12 @@ struct CValueWindow;
 
 // What the six tiles of a game can make, worked out once per set of tiles: the values of
 // every group of up to four tiles, each with the first steps (two tiles combined) that ways
-// of making it start with, and the same for every value of the window from 0 to
-// WindowSize - 1 that any group makes. From these, for any one value: whether the tiles
-// make it, and which lists of the search's first level can still make it, so that the
-// search goes only into those; and the reachable value nearest to a target. Within the
-// window (every target from 0 to 999, and the value nearest to it), each is a look-up.
+// of making it start with; and, from the second value asked for or the first nearest value
+// on, the same for every value of the window from 0 to WindowSize - 1 that any group makes.
+// From these, for any one value: whether the tiles make it, and which lists of the search's
+// first level can still make it, so that the search goes only into those; and the reachable
+// value nearest to a target. Within the window (every target from 0 to 999, and the value
+// nearest to it), each is then a look-up.
 //
 // A group is a set of tile positions, as a bit mask (bit i for tile i + 1).
 class CTileValues
