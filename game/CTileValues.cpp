@@ -109,6 +109,8 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
     m_bSorted = false;
     m_bWindow = false;
     m_nQueries = 0;
+    m_bWindowFits =
+        std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
     MakeSmallGroups();
     for (int g = 1; g < Groups; ++g)
     {
@@ -126,6 +128,10 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
 
 bool CTileValues::UseWindow() const
 {
+    // The window keeps what a group of five makes up to 255 above it: for other tiles, every
+    // value is worked out the slow way.
+    if (!m_bWindowFits)
+        return false;
     if (!m_bWindow)
     {
         MakeWindow();
@@ -502,7 +508,8 @@ std::int32_t CTileValues::Nearest(std::int32_t nTarget) const
 {
     if (nTarget < 0 || nTarget >= WindowSize)
         return NearestTheSlowWay(nTarget);
-    UseWindow();
+    if (!UseWindow())
+        return NearestTheSlowWay(nTarget);
     // The first value made at or above the target within the window, and the last at or
     // below it.
     const auto t = static_cast<std::size_t>(nTarget);

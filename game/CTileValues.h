@@ -77,6 +77,7 @@ private:
     void GrowHash();
     // The window is made when a second value of the same tiles is asked for, or a nearest
     // value: one game of a set of tiles needs only its target, worked out the slow way.
+    // False when the tiles do not fit it (a tile outside 0 to 255).
     bool UseWindow() const;
     void MakeWindow() const;
     // Every value of a group of five tiles (the sixth at position nOut) that the window
@@ -126,6 +127,7 @@ private:
     // or more tiles makes), and whether any group makes it. Steps that fall outside go to
     // the places after the end, one per operation, which are never read.
     mutable bool m_bWindow = false;
+    bool m_bWindowFits = true;
     mutable int m_nQueries = 0;
     mutable std::array<std::uint64_t, WindowSize + 4> m_anWindowSteps{};
     mutable std::array<std::uint64_t, WindowSize> m_anWindowGroups{};
