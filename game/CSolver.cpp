@@ -8,13 +8,21 @@
 
 #include <array>
 #include <cassert>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 namespace
 {
 // Marks a refused step; no accepted result can take this value.
 constexpr std::int32_t kRefused = -10000;
+
+// Copies a text without its terminating zero; returns where it ends.
+char* AppendText(char* p, const char* szText)
+{
+    const std::size_t n = std::strlen(szText);
+    std::memcpy(p, szText, n);
+    return p + n;
+}
 
 // The lists the failed-search table keeps: shorter ones cost less to search than to look up.
 constexpr int kMinRemembered = 3;
@@ -54,7 +62,11 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
     {
         if (pValues[0] != nTarget)
             return 0;
-        std::snprintf(m_szLine, sizeof m_szLine, "Solution : %ld", static_cast<long>(pValues[0]));
+        // "Solution : %ld", without the formatted print, which costs more than the search of
+        // an easy game.
+        char* p = AppendText(m_szLine, "Solution : ");
+        p = std::to_chars(p, m_szLine + sizeof m_szLine - 1, static_cast<long>(pValues[0])).ptr;
+        *p = '\0';
         AddLine();
         return 1;
     }
@@ -96,9 +108,16 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
                     continue;
                 if (Search(nTarget, nCount - 1, child))
                 {
-                    std::snprintf(m_szLine, sizeof m_szLine, "%ld\t= %ld %c %ld",
-                                  static_cast<long>(r), static_cast<long>(a),
-                                  m_szOperators[nOperator], static_cast<long>(b));
+                    // "%ld\t= %ld %c %ld"
+                    char* const pEnd = m_szLine + sizeof m_szLine - 1;
+                    char* p = std::to_chars(m_szLine, pEnd, static_cast<long>(r)).ptr;
+                    p = AppendText(p, "\t= ");
+                    p = std::to_chars(p, pEnd, static_cast<long>(a)).ptr;
+                    *p++ = ' ';
+                    *p++ = m_szOperators[nOperator];
+                    *p++ = ' ';
+                    p = std::to_chars(p, pEnd, static_cast<long>(b)).ptr;
+                    *p = '\0';
                     AddLine();
                     return 1;
                 }
@@ -164,12 +183,7 @@ int CSolver::Solve()
     CTileValues& values = TileValuesOfThisThread();
     values.SetTiles(Top().data());
     std::int32_t t = m_nTarget;
-    m_reach = values.Explain(t);
-    if (!m_reach.bReachable)
-    {
-        t = values.Nearest(t);
-        m_reach = values.Explain(t);
-    }
+    m_reach = values.ExplainNearest(m_nTarget, t);
     m_pGuide = &values;
     const int nResult = SolveFrom(t);
     m_pGuide = nullptr;

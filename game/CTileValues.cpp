@@ -2,24 +2,69 @@
 
 #include "CTileGroups.h"
 #include "CValueWindow.h"
+#include "ExactDivision.h"
 #include "Step.h"
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <limits>
+#include <utility>
 
 namespace
 {
-constexpr int kFirstSlotBits = 13;
+constexpr std::size_t kFirstEntries = 4096;
+constexpr std::size_t kFirstHashSlots = 1024;
 
-std::uint64_t Key(std::int32_t nValue, int nGroup)
+// The results of every accepted step of x and y, in either order (StepValues' rules).
+inline int Results(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
 {
-    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(nValue)) << 6 | nGroup;
+    constexpr std::uint64_t nMax = std::numeric_limits<std::int32_t>::max();
+    int n = 0;
+    const std::uint64_t nSum = std::uint64_t{x} + y;
+    if (nSum <= nMax)
+        pOut[n++] = static_cast<std::uint32_t>(nSum);
+    if (x != 1 && y != 1)
+    {
+        const std::uint64_t nProduct = std::uint64_t{x} * y;
+        if (nProduct <= nMax)
+            pOut[n++] = static_cast<std::uint32_t>(nProduct);
+    }
+    const std::uint32_t nHigh = std::max(x, y);
+    const std::uint32_t nLow = std::min(x, y);
+    pOut[n++] = nHigh - nLow;
+    if (nLow > 0)
+    {
+        std::uint32_t q = 0;
+        if (ExactQuotient(nHigh, nLow, q))
+            pOut[n++] = q;
+    }
+    else if (nHigh > 0)
+    {
+        pOut[n++] = 0;
+    }
+    return n;
 }
 
-std::size_t Slot(std::uint64_t nKey, int nBits)
+// Adds nSteps to the results of the steps of x and y that are below nLimit, and each
+// other result to its operation's place after nLimit. Without branches: which results fall
+// in the window follows no pattern.
+inline void AddResultsBelow(std::uint32_t x, std::uint32_t y, std::uint64_t nSteps,
+                            std::uint64_t* pOut, std::uint32_t nLimit)
 {
-    return static_cast<std::size_t>((nKey * 0x9E3779B97F4A7C15ull) >> (64 - nBits));
+    const std::uint64_t nSum = std::uint64_t{x} + y;
+    pOut[nSum < nLimit ? nSum : nLimit] |= nSteps;
+    const std::uint64_t nProduct = std::uint64_t{x} * y;
+    pOut[nProduct < nLimit && x != 1 && y != 1 ? nProduct : nLimit + 1] |= nSteps;
+    const std::uint32_t nHigh = std::max(x, y);
+    const std::uint32_t nLow = std::min(x, y);
+    pOut[nHigh - nLow < nLimit ? nHigh - nLow : nLimit + 2] |= nSteps;
+    // The quotient in double precision, truncated, is the integer quotient: below 2^31 no
+    // rounding reaches the next integer. 0 / nHigh is 0 when nHigh is not 0.
+    const std::uint32_t nDivisor = nLow | (nLow == 0);
+    const auto q = static_cast<std::uint32_t>(static_cast<double>(nHigh) / nDivisor);
+    const bool bExact = nLow == 0 ? nHigh > 0 : q < nLimit && q * nLow == nHigh;
+    pOut[bExact ? (nLow == 0 ? 0 : q) : nLimit + 3] |= nSteps;
 }
 
 std::int64_t Distance(std::int64_t a, std::int64_t b)
@@ -50,57 +95,9 @@ struct NearestSoFar
 } // namespace
 
 CTileValues::CTileValues()
-    : m_values(std::size_t{1} << (kFirstSlotBits - 1)), m_steps(m_values.size()),
-      m_slots(std::size_t{1} << kFirstSlotBits), m_nSlotBits(kFirstSlotBits)
+    : m_values(kFirstEntries), m_steps(kFirstEntries),
+      m_anMark(static_cast<std::size_t>(Groups) * DirectValues, 0), m_hash(kFirstHashSlots)
 {
-}
-
-// Inlined: it runs for every step of every pair of values while the tables are made.
-[[gnu::always_inline]] inline void CTileValues::Insert(std::int32_t nValue, int nGroup,
-                                                       std::uint64_t nSteps)
-{
-    // The group being made holds the latest entries, from its first one on.
-    const std::size_t nMask = m_slots.size() - 1;
-    std::size_t nSlot = Slot(Key(nValue, nGroup), m_nSlotBits);
-    for (; m_slots[nSlot] != 0; nSlot = (nSlot + 1) & nMask)
-    {
-        const std::uint32_t nEntry = m_slots[nSlot] - 1;
-        if (m_values[nEntry] == nValue && static_cast<int>(nEntry) >= m_anBegin[nGroup])
-        {
-            m_steps[nEntry] |= nSteps;
-            return;
-        }
-    }
-    if (m_nEntries == m_values.size())
-    {
-        m_values.resize(2 * m_nEntries);
-        m_steps.resize(2 * m_nEntries);
-    }
-    m_values[m_nEntries] = nValue;
-    m_steps[m_nEntries] = nSteps;
-    m_slots[nSlot] = static_cast<std::uint32_t>(++m_nEntries);
-    m_anEnd[nGroup] = static_cast<int>(m_nEntries);
-    m_filters[static_cast<std::size_t>(nGroup)][(nValue & 2047) >> 6] |= std::uint64_t{1}
-                                                                         << (nValue & 63);
-    if (2 * m_nEntries > m_slots.size())
-        Grow();
-}
-
-void CTileValues::Grow()
-{
-    m_slots.assign(2 * m_slots.size(), 0);
-    ++m_nSlotBits;
-    const std::size_t nMask = m_slots.size() - 1;
-    for (int g = 1; g < Groups; ++g)
-    {
-        for (int x = m_anBegin[g]; x < m_anEnd[g]; ++x)
-        {
-            std::size_t nSlot = Slot(Key(m_values[static_cast<std::size_t>(x)], g), m_nSlotBits);
-            while (m_slots[nSlot] != 0)
-                nSlot = (nSlot + 1) & nMask;
-            m_slots[nSlot] = static_cast<std::uint32_t>(x + 1);
-        }
-    }
 }
 
 void CTileValues::SetTiles(const std::int32_t* pTiles)
@@ -109,78 +106,509 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
         return;
     std::copy(pTiles, pTiles + 6, m_anTiles.begin());
     m_bHaveTiles = true;
-    Clear();
+    m_bSorted = false;
+    m_bWindow = false;
+    m_nQueries = 0;
+    m_bWindowFits =
+        std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
+    MakeSmallGroups();
+    for (int g = 1; g < Groups; ++g)
+    {
+        m_anAnySteps[g] = 0;
+        for (int p = 0; p < Pairs; ++p)
+        {
+            const int nPair = kTileGroups.anPairs[static_cast<std::size_t>(p)];
+            if ((nPair & g) == nPair)
+                m_anAnySteps[g] |=
+                    ((std::uint64_t{1} << m_anPairValueCount[static_cast<std::size_t>(p)]) - 1)
+                    << (4 * p);
+        }
+    }
+}
+
+bool CTileValues::UseWindow() const
+{
+    // The window keeps what a group of five makes up to 255 above it: for other tiles, every
+    // value is worked out the slow way.
+    if (!m_bWindowFits)
+        return false;
+    if (!m_bWindow)
+    {
+        MakeWindow();
+        m_bWindow = true;
+    }
+    return true;
+}
+
+namespace
+{
+std::size_t HashSlot(std::uint32_t nValue, int nGroup, std::size_t nMask)
+{
+    const std::uint64_t nKey = std::uint64_t{nValue} << 6 | static_cast<std::uint64_t>(nGroup);
+    return static_cast<std::size_t>((nKey * 0x9E3779B97F4A7C15ull) >> 40) & nMask;
+}
+} // namespace
+
+// Inlined: it runs for every step of every pair of values while the groups are made. The
+// entries have room for this value (MakeSmallGroups sees to it).
+[[gnu::always_inline]] inline void CTileValues::Insert(std::int32_t nValue, std::uint64_t nSteps)
+{
+    const auto v = static_cast<std::uint32_t>(nValue);
+    if (v < static_cast<std::uint32_t>(DirectValues))
+    {
+        // A mark left by other tiles points elsewhere: past the group's entries, or at one
+        // that holds another value.
+        std::uint16_t& nMark = m_anMark[static_cast<std::size_t>(m_nGroup) * DirectValues + v];
+        const std::uint32_t nMarked = m_nBegin + nMark;
+        if (nMarked < m_nEntries && m_values[nMarked] == nValue)
+        {
+            m_steps[nMarked] |= nSteps;
+            return;
+        }
+        nMark = static_cast<std::uint16_t>(m_nEntries - m_nBegin);
+        m_values[m_nEntries] = nValue;
+        m_steps[m_nEntries] = nSteps;
+        ++m_nEntries;
+        return;
+    }
+    const std::size_t nMask = m_hash.size() - 1;
+    std::size_t nSlot = HashSlot(v, m_nGroup, nMask);
+    for (; m_hash[nSlot].nStamp == m_nStamp; nSlot = (nSlot + 1) & nMask)
+    {
+        const std::uint32_t nEntry = m_hash[nSlot].nEntry;
+        if (m_values[nEntry] == nValue && nEntry >= m_nBegin)
+        {
+            m_steps[nEntry] |= nSteps;
+            return;
+        }
+    }
+    m_hash[nSlot] = {m_nStamp, m_nEntries};
+    m_values[m_nEntries] = nValue;
+    m_steps[m_nEntries] = nSteps;
+    ++m_nEntries;
+    if (2 * ++m_nLarge > m_hash.size())
+        GrowHash();
+}
+
+void CTileValues::GrowHash()
+{
+    m_hash.assign(2 * m_hash.size(), Slot{});
+    const std::size_t nMask = m_hash.size() - 1;
+    // The groups made so far, and the one being made.
+    m_anEnd[m_nGroup] = m_nEntries;
+    for (int g = 1; g < Groups; ++g)
+    {
+        if (kTileGroups.anSize[g] > 4 || (kTileGroups.anSize[g] > kTileGroups.anSize[m_nGroup]) ||
+            (kTileGroups.anSize[g] == kTileGroups.anSize[m_nGroup] && g > m_nGroup))
+            continue;
+        for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+        {
+            const auto v = static_cast<std::uint32_t>(m_values[x]);
+            if (v < static_cast<std::uint32_t>(DirectValues))
+                continue;
+            std::size_t nSlot = HashSlot(v, g, nMask);
+            while (m_hash[nSlot].nStamp == m_nStamp)
+                nSlot = (nSlot + 1) & nMask;
+            m_hash[nSlot] = {m_nStamp, x};
+        }
+    }
+}
+
+void CTileValues::MakeSmallGroups()
+{
+    m_nEntries = 0;
+    m_nLarge = 0;
+    if (++m_nStamp == 0)
+    {
+        std::fill(m_hash.begin(), m_hash.end(), Slot{});
+        m_nStamp = 1;
+    }
     for (int nSize = 1; nSize <= 4; ++nSize)
     {
         for (int g = 1; g < Groups; ++g)
         {
             if (kTileGroups.anSize[g] != nSize)
                 continue;
-            m_anBegin[g] = static_cast<int>(m_nEntries);
+            m_nGroup = g;
+            m_nBegin = m_nEntries;
+            m_anBegin[g] = m_nEntries;
+            // Room for every result of the group's steps.
+            std::size_t nMost = m_nEntries + 1;
+            for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+                nMost +=
+                    4 *
+                    std::size_t{m_anEnd[kTileGroups.anSmall[g][s]] -
+                                m_anBegin[kTileGroups.anSmall[g][s]]} *
+                    (m_anEnd[kTileGroups.anLarge[g][s]] - m_anBegin[kTileGroups.anLarge[g][s]]);
+            if (nMost > m_values.size())
+            {
+                m_values.resize(std::max(nMost, 2 * m_values.size()));
+                m_steps.resize(m_values.size());
+            }
             if (nSize == 1)
-                Insert(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))], g, 0);
+                Insert(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))], 0);
             for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
             {
                 const int a = kTileGroups.anSmall[g][s];
                 const int b = kTileGroups.anLarge[g][s];
-                for (int x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+                for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
                 {
-                    for (int y = m_anBegin[b]; y < m_anEnd[b]; ++y)
+                    const auto nX = static_cast<std::uint32_t>(m_values[x]);
+                    const std::uint64_t nStepsX = m_steps[x];
+                    for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
                     {
-                        const std::uint64_t nSteps = m_steps[x] | m_steps[y];
-                        std::int32_t anResults[4];
-                        const int nResults = StepValues(m_values[x], m_values[y], anResults);
+                        std::uint32_t anResults[4];
+                        const int nResults =
+                            Results(nX, static_cast<std::uint32_t>(m_values[y]), anResults);
+                        const std::uint64_t nSteps = nStepsX | m_steps[y];
                         for (int k = 0; k < nResults; ++k)
-                            Insert(anResults[k], g, nSteps);
+                            Insert(static_cast<std::int32_t>(anResults[k]), nSteps);
                     }
                 }
             }
-            m_anEnd[g] = static_cast<int>(m_nEntries);
+            m_anEnd[g] = m_nEntries;
             // A pair's values are first steps themselves: one bit each, in entry order.
             if (nSize == 2)
             {
-                for (int x = m_anBegin[g]; x < m_anEnd[g]; ++x)
-                    m_steps[x] = std::uint64_t{1} << (4 * kTileGroups.anPair[g] + x - m_anBegin[g]);
+                const int nPair = kTileGroups.anPair[g];
+                m_anPairValueCount[static_cast<std::size_t>(nPair)] =
+                    static_cast<int>(m_anEnd[g] - m_anBegin[g]);
+                for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+                {
+                    const std::uint32_t k = x - m_anBegin[g];
+                    m_steps[x] = std::uint64_t{1} << (4 * nPair + static_cast<int>(k));
+                    m_anPairValues[static_cast<std::size_t>(nPair)][k] = m_values[x];
+                }
             }
-        }
-    }
-    for (int g = 1; g < Groups; ++g)
-    {
-        m_anAnySteps[g] = 0;
-        for (int p : kTileGroups.anPairs)
-        {
-            if ((p & g) != p)
-                continue;
-            for (int x = m_anBegin[p]; x < m_anEnd[p]; ++x)
-                m_anAnySteps[g] |= m_steps[static_cast<std::size_t>(x)];
         }
     }
 }
 
-void CTileValues::Clear()
+void CTileValues::MakeWindow() const
 {
-    std::fill(m_slots.begin(), m_slots.end(), 0);
-    m_nEntries = 0;
-    m_anBegin.fill(0);
-    m_anEnd.fill(0);
-    for (auto& filter : m_filters)
-        filter.fill(0);
-    m_bSorted = false;
+    // Only what the previous tiles wrote is cleared.
+    for (int w = 0; w < WindowWords; ++w)
+    {
+        for (std::uint64_t nBits = m_anWindowMade[static_cast<std::size_t>(w)]; nBits;
+             nBits &= nBits - 1)
+        {
+            const auto v = static_cast<std::size_t>(64 * w + __builtin_ctzll(nBits));
+            m_anWindowSteps[v] = 0;
+            m_anWindowGroups[v] = 0;
+        }
+        m_anWindowMade[static_cast<std::size_t>(w)] = 0;
+    }
+
+    // The groups of up to four tiles, by entry.
+    for (int g = 1; g < Groups; ++g)
+    {
+        if (kTileGroups.anSize[g] > 4)
+            continue;
+        for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+        {
+            const auto v = static_cast<std::uint32_t>(m_values[x]);
+            if (v >= static_cast<std::uint32_t>(WindowSize))
+                continue;
+            m_anWindowSteps[v] |= m_steps[x];
+            m_anWindowGroups[v] |= std::uint64_t{1} << g;
+            m_anWindowMade[v / 64] |= std::uint64_t{1} << (v % 64);
+        }
+    }
+
+    // All six tiles, split in two groups of up to four: a step of a value of each.
+    for (int s = 0; s < kTileGroups.anSplits[AllTiles]; ++s)
+    {
+        const int a = kTileGroups.anSmall[AllTiles][s];
+        const int b = kTileGroups.anLarge[AllTiles][s];
+        if (kTileGroups.anSize[b] > 4)
+            continue;
+        for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+        {
+            const auto nX = static_cast<std::uint32_t>(m_values[x]);
+            const std::uint64_t nStepsX = m_steps[x];
+            for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
+                AddResultsBelow(nX, static_cast<std::uint32_t>(m_values[y]), nStepsX | m_steps[y],
+                                m_anWindowSteps.data(), WindowSize);
+        }
+    }
+
+    // The groups of five, and all six tiles split as one of them and the sixth tile.
+    for (int nOut = 0; nOut < 6; ++nOut)
+        AddFiveAndSix(nOut);
+
+    // Every value that a group of two or more tiles makes has a first step.
+    for (int w = 0; w < WindowWords; ++w)
+    {
+        std::uint64_t nBits = 0;
+        for (int k = 0; k < 64; ++k)
+            nBits |= std::uint64_t{m_anWindowSteps[static_cast<std::size_t>(64 * w + k)] != 0} << k;
+        m_anWindowMade[static_cast<std::size_t>(w)] |= nBits;
+    }
+}
+
+void CTileValues::AddFiveAndSix(int nOut) const
+{
+    const int nFive = AllTiles ^ (1 << nOut);
+    const auto t = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nOut)]);
+    std::uint64_t* const pFive = m_anFive.data();
+    std::uint64_t* const pQuotient = m_anFiveQuotient.data();
+    // The multiples of t whose quotient is in the window, by quotient (t = 1 needs none: its
+    // quotients are the values themselves).
+    const bool bQuotients = t >= 2;
+    const std::uint64_t nMagic = bQuotients ? std::numeric_limits<std::uint64_t>::max() / t + 1 : 0;
+    const std::uint64_t nQuotientLimit = bQuotients ? std::uint64_t{t} * WindowSize : 0;
+    // With a sixth tile of 0, every value of the five makes 0.
+    std::uint64_t nAnySteps = 0;
+    // Keeps a result of the five; without branches, which results are kept follows no
+    // pattern. Results out of bounds go to the places after the end, one per operation.
+    const auto keep = [&](std::uint64_t r, bool bAccepted, std::uint64_t nSteps, int nOperation)
+    {
+        pFive[bAccepted && r < FiveWindow ? r : FiveWindow + nOperation] |= nSteps;
+        const auto r32 = static_cast<std::uint32_t>(r);
+        pQuotient[bAccepted && r < nQuotientLimit && DividesMagic(nMagic, r32)
+                      ? QuotientMagic(nMagic, r32)
+                      : WindowSize + nOperation] |= nSteps;
+    };
+    constexpr std::uint64_t nMax = std::numeric_limits<std::int32_t>::max();
+
+    for (int s = 0; s < kTileGroups.anSplits[nFive]; ++s)
+    {
+        const int a = kTileGroups.anSmall[nFive][s];
+        const int b = kTileGroups.anLarge[nFive][s];
+        for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+        {
+            const auto nX = static_cast<std::uint32_t>(m_values[x]);
+            const std::uint64_t nStepsX = m_steps[x];
+            for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
+            {
+                const auto nY = static_cast<std::uint32_t>(m_values[y]);
+                const std::uint64_t nSteps = nStepsX | m_steps[y];
+                nAnySteps |= nSteps;
+                const std::uint64_t nSum = std::uint64_t{nX} + nY;
+                keep(nSum, nSum <= nMax, nSteps, 0);
+                const std::uint64_t nProduct = std::uint64_t{nX} * nY;
+                keep(nProduct, nProduct <= nMax && nX != 1 && nY != 1, nSteps, 1);
+                const std::uint32_t nHigh = std::max(nX, nY);
+                const std::uint32_t nLow = std::min(nX, nY);
+                keep(nHigh - nLow, true, nSteps, 2);
+                const std::uint32_t nDivisor = nLow | (nLow == 0);
+                const auto q = static_cast<std::uint32_t>(static_cast<double>(nHigh) / nDivisor);
+                const bool bExact = nLow == 0 ? nHigh > 0 : q * nLow == nHigh;
+                keep(nLow == 0 ? 0 : q, bExact, nSteps, 3);
+            }
+        }
+    }
+
+    std::uint64_t* const pWindow = m_anWindowSteps.data();
+    const auto nT = static_cast<std::int32_t>(t);
+    // The five's own values, then b + t, b - t and t - b.
+    for (std::int32_t b = 0; b < WindowSize; ++b)
+        pWindow[b] |= pFive[b];
+    for (std::int32_t b = 0; b + nT < WindowSize; ++b)
+        pWindow[b + nT] |= pFive[b];
+    for (std::int32_t b = nT; b < WindowSize + nT; ++b)
+        pWindow[b - nT] |= pFive[b];
+    for (std::int32_t b = 0; b <= nT; ++b)
+    {
+        if (!pFive[b])
+            continue;
+        pWindow[nT - b] |= pFive[b];
+        // t / b
+        if (b > 0 && nT % b == 0)
+            pWindow[nT / b] |= pFive[b];
+    }
+    // t x b and b / t.
+    if (t == 0)
+    {
+        pWindow[0] |= nAnySteps;
+    }
+    else if (t >= 2)
+    {
+        for (std::int32_t b = 0; b * nT < WindowSize; ++b)
+        {
+            if (b != 1)
+                pWindow[b * nT] |= pFive[b];
+        }
+        for (std::int32_t q = 0; q < WindowSize; ++q)
+            pWindow[q] |= pQuotient[q];
+    }
+
+    std::fill(m_anFive.begin(), m_anFive.end(), 0);
+    std::fill(m_anFiveQuotient.begin(), m_anFiveQuotient.end(), 0);
+}
+
+CTileValues::Reach CTileValues::Explain(std::int32_t nValue) const
+{
+    Reach reach;
+    if (nValue < 0)
+        return reach;
+    // The first value asked for is worked out alone; from the second on, the window is
+    // worth making.
+    if (nValue < WindowSize && (m_bWindow || ++m_nQueries > 1) && UseWindow())
+    {
+        const auto v = static_cast<std::size_t>(nValue);
+        reach.bReachable = m_anWindowMade[v / 64] >> (v % 64) & 1;
+        reach.nFirstSteps = m_anWindowSteps[v];
+        reach.nSmallGroups = m_anWindowGroups[v];
+        return reach;
+    }
+    return ExplainAlone(nValue);
+}
+
+CTileValues::Reach CTileValues::ExplainAlone(std::int32_t nValue) const
+{
+    Reach reach;
+    if (nValue < 0)
+        return reach;
+    for (int g = 1; g < Groups; ++g)
+    {
+        std::uint64_t nSteps = 0;
+        if (!Ways(nValue, g, nSteps))
+            continue;
+        reach.bReachable = true;
+        reach.nFirstSteps |= nSteps;
+        if (kTileGroups.anSize[g] <= 4)
+            reach.nSmallGroups |= std::uint64_t{1} << g;
+    }
+    return reach;
+}
+
+CTileValues::Reach CTileValues::ExplainNearest(std::int32_t nTarget, std::int32_t& nValue) const
+{
+    // The first game of a set of tiles is worked out alone, the window made from the second
+    // game of the same tiles on.
+    if (nTarget >= 0 && nTarget < WindowSize && (m_bWindow || ++m_nQueries > 1))
+    {
+        nValue = Nearest(nTarget);
+        return Explain(nValue);
+    }
+    Reach reach = ExplainAlone(nTarget);
+    nValue = nTarget;
+    if (!reach.bReachable)
+    {
+        nValue = m_bWindow ? Nearest(nTarget) : NearestTheSlowWay(nTarget);
+        reach = ExplainAlone(nValue);
+    }
+    return reach;
+}
+
+bool CTileValues::Makes(std::int32_t nValue) const
+{
+    if (nValue < 0)
+        return false;
+    if (nValue < WindowSize && UseWindow())
+    {
+        const auto v = static_cast<std::size_t>(nValue);
+        return m_anWindowMade[v / 64] >> (v % 64) & 1;
+    }
+    return Explain(nValue).bReachable;
+}
+
+std::int32_t CTileValues::Nearest(std::int32_t nTarget) const
+{
+    if (nTarget < 0 || nTarget >= WindowSize)
+        return NearestTheSlowWay(nTarget);
+    if (!UseWindow())
+        return NearestTheSlowWay(nTarget);
+    // The first value made at or above the target within the window, and the last at or
+    // below it.
+    const auto t = static_cast<std::size_t>(nTarget);
+    std::int64_t nAbove = -1;
+    std::size_t w = t / 64;
+    std::uint64_t nBits = m_anWindowMade[w] >> (t % 64) << (t % 64);
+    for (;;)
+    {
+        if (nBits)
+        {
+            nAbove = static_cast<std::int64_t>(64 * w +
+                                               static_cast<std::size_t>(__builtin_ctzll(nBits)));
+            break;
+        }
+        if (++w == static_cast<std::size_t>(WindowWords))
+            break;
+        nBits = m_anWindowMade[w];
+    }
+    std::int64_t nBelow = -1;
+    w = t / 64;
+    nBits = m_anWindowMade[w] << (63 - t % 64) >> (63 - t % 64);
+    for (;;)
+    {
+        if (nBits)
+        {
+            nBelow = static_cast<std::int64_t>(64 * w + 63 -
+                                               static_cast<std::size_t>(__builtin_clzll(nBits)));
+            break;
+        }
+        if (w-- == 0)
+            break;
+        nBits = m_anWindowMade[w];
+    }
+    // The value above wins at equal distance; past the window, a value nearer than the one
+    // below may still lie above.
+    if (nAbove >= 0)
+        return static_cast<std::int32_t>(
+            nBelow >= 0 && nTarget - nBelow < nAbove - nTarget ? nBelow : nAbove);
+    if (nBelow >= 0 && nTarget - nBelow < WindowSize - nTarget)
+        return static_cast<std::int32_t>(nBelow);
+    return NearestTheSlowWay(nTarget);
+}
+
+int CTileValues::FirstStepBit(int nPair, std::int32_t nValue) const
+{
+    const int p = kTileGroups.anPair[nPair];
+    const auto& anValues = m_anPairValues[static_cast<std::size_t>(p)];
+    for (int k = 0; k < m_anPairValueCount[static_cast<std::size_t>(p)]; ++k)
+    {
+        if (anValues[static_cast<std::size_t>(k)] == nValue)
+            return 4 * p + k;
+    }
+    assert(!"a step of two tiles is among the pair's values");
+    return 0;
+}
+
+bool CTileValues::MayReachAfter(const Reach& reach, int i, int j, std::int32_t r) const
+{
+    const int nPair = 1 << i | 1 << j;
+    // Made by the other four tiles without the step's result...
+    if (reach.nSmallGroups & kTileGroups.anWithin[AllTiles ^ nPair])
+        return true;
+    // ...or by some way that starts with this very step.
+    return reach.nFirstSteps >> FirstStepBit(nPair, r) & 1;
+}
+
+// The slow way: each group's values in increasing order, looked up by binary search, and
+// the groups of five and six worked out from them value by value.
+
+void CTileValues::SortGroups() const
+{
+    if (m_bSorted)
+        return;
+    m_sorted.assign(m_values.begin(), m_values.begin() + m_nEntries);
+    for (int g = 1; g < Groups; ++g)
+    {
+        if (kTileGroups.anSize[g] <= 4)
+            std::sort(m_sorted.begin() + m_anBegin[g], m_sorted.begin() + m_anEnd[g]);
+    }
+    m_bSorted = true;
 }
 
 inline int CTileValues::Find(std::int32_t nValue, int nGroup) const
 {
-    const auto& filter = m_filters[static_cast<std::size_t>(nGroup)];
-    if (!(filter[(nValue & 2047) >> 6] >> (nValue & 63) & 1))
-        return -1;
-    const std::size_t nMask = m_slots.size() - 1;
-    for (std::size_t nSlot = Slot(Key(nValue, nGroup), m_nSlotBits); m_slots[nSlot] != 0;
+    const auto v = static_cast<std::uint32_t>(nValue);
+    if (v < static_cast<std::uint32_t>(DirectValues))
+    {
+        const std::uint32_t nEntry =
+            m_anBegin[nGroup] + m_anMark[static_cast<std::size_t>(nGroup) * DirectValues + v];
+        return nEntry < m_anEnd[nGroup] && m_values[nEntry] == nValue ? static_cast<int>(nEntry)
+                                                                      : -1;
+    }
+    const std::size_t nMask = m_hash.size() - 1;
+    for (std::size_t nSlot = HashSlot(v, nGroup, nMask); m_hash[nSlot].nStamp == m_nStamp;
          nSlot = (nSlot + 1) & nMask)
     {
-        const int nEntry = static_cast<int>(m_slots[nSlot]) - 1;
-        if (m_values[static_cast<std::size_t>(nEntry)] == nValue && nEntry >= m_anBegin[nGroup] &&
-            nEntry < m_anEnd[nGroup])
-            return nEntry;
+        const std::uint32_t nEntry = m_hash[nSlot].nEntry;
+        if (m_values[nEntry] == nValue && nEntry >= m_anBegin[nGroup] && nEntry < m_anEnd[nGroup])
+            return static_cast<int>(nEntry);
     }
     return -1;
 }
@@ -206,7 +634,7 @@ bool CTileValues::Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) c
         const int nSmall = kTileGroups.anSmall[nGroup][s];
         const int nLarge = kTileGroups.anLarge[nGroup][s];
         const bool bLargeIsSmall = kTileGroups.anSize[nLarge] <= 4;
-        for (int x = m_anBegin[nSmall]; x < m_anEnd[nSmall]; ++x)
+        for (std::uint32_t x = m_anBegin[nSmall]; x < m_anEnd[nSmall]; ++x)
         {
             bool bUsed = false;
             const auto take = [&](std::int32_t b)
@@ -215,7 +643,7 @@ bool CTileValues::Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) c
                     bLargeIsSmall ? WaysOfSmall(b, nLarge, nSteps) : Ways(b, nLarge, nSteps);
                 bUsed = bMakes || bUsed;
             };
-            if (!ForEachOperand(m_values[static_cast<std::size_t>(x)], nValue, take))
+            if (!ForEachOperand(m_values[x], nValue, take))
             {
                 // Every value of the larger side will do.
                 nSteps |= m_anAnySteps[nLarge];
@@ -223,51 +651,12 @@ bool CTileValues::Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) c
             }
             if (bUsed)
             {
-                nSteps |= m_steps[static_cast<std::size_t>(x)];
+                nSteps |= m_steps[x];
                 bMade = true;
             }
         }
     }
     return bMade;
-}
-
-CTileValues::Reach CTileValues::Explain(std::int32_t nValue) const
-{
-    Reach reach;
-    if (nValue < 0)
-        return reach;
-    for (int g = 1; g < Groups; ++g)
-    {
-        std::uint64_t nSteps = 0;
-        if (!Ways(nValue, g, nSteps))
-            continue;
-        reach.bReachable = true;
-        reach.nFirstSteps |= nSteps;
-        if (kTileGroups.anSize[g] <= 4)
-            reach.nSmallGroups |= std::uint64_t{1} << g;
-    }
-    return reach;
-}
-
-int CTileValues::FirstStepBit(int nPair, std::int32_t nValue) const
-{
-    for (int x = m_anBegin[nPair]; x < m_anEnd[nPair]; ++x)
-    {
-        if (m_values[static_cast<std::size_t>(x)] == nValue)
-            return 4 * kTileGroups.anPair[nPair] + x - m_anBegin[nPair];
-    }
-    assert(!"a step of two tiles is among the pair's values");
-    return 0;
-}
-
-bool CTileValues::MayReachAfter(const Reach& reach, int i, int j, std::int32_t r) const
-{
-    const int nPair = 1 << i | 1 << j;
-    // Made by the other four tiles without the step's result...
-    if (reach.nSmallGroups & kTileGroups.anWithin[AllTiles ^ nPair])
-        return true;
-    // ...or by some way that starts with this very step.
-    return reach.nFirstSteps >> FirstStepBit(nPair, r) & 1;
 }
 
 void CTileValues::Collect(int nGroup, const CValueWindow& window,
@@ -288,9 +677,9 @@ void CTileValues::Collect(int nGroup, const CValueWindow& window,
     {
         const int nSmall = kTileGroups.anSmall[nGroup][s];
         const int nLarge = kTileGroups.anLarge[nGroup][s];
-        for (int x = m_anBegin[nSmall]; x < m_anEnd[nSmall]; ++x)
+        for (std::uint32_t x = m_anBegin[nSmall]; x < m_anEnd[nSmall]; ++x)
         {
-            const std::int32_t a = m_values[static_cast<std::size_t>(x)];
+            const std::int32_t a = m_values[x];
             for (int nForm = 0; nForm < FormCount; ++nForm)
             {
                 operands.clear();
@@ -306,21 +695,11 @@ void CTileValues::Collect(int nGroup, const CValueWindow& window,
     }
 }
 
-void CTileValues::SortGroups()
-{
-    if (m_bSorted)
-        return;
-    m_sorted.assign(m_values.begin(), m_values.begin() + m_nEntries);
-    for (int g = 1; g < Groups; ++g)
-        std::sort(m_sorted.begin() + m_anBegin[g], m_sorted.begin() + m_anEnd[g]);
-    m_bSorted = true;
-}
-
-std::int32_t CTileValues::Nearest(std::int32_t nTarget)
+std::int32_t CTileValues::NearestTheSlowWay(std::int32_t nTarget) const
 {
     SortGroups();
     NearestSoFar nearest{nTarget};
-    for (std::size_t x = 0; x < m_nEntries; ++x)
+    for (std::uint32_t x = 0; x < m_nEntries; ++x)
         nearest.Offer(m_values[x]);
     // Groups of five and six tiles: only their values within the distance of the best so
     // far can do better.

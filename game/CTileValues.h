@@ -8,14 +8,21 @@ struct CValueWindow;
 
 // What the six tiles of a game can make, worked out once per set of tiles: the values of
 // every group of up to four tiles, each with the first steps (two tiles combined) that ways
-// of making it start with. From these, for any one value: whether the tiles make it, and
-// which lists of the search's first level can still make it, so that the search goes only
-// into those; and the reachable value nearest to a target.
+// of making it start with; and, from the second value asked for or the first nearest value
+// on, the same for every value of the window from 0 to WindowSize - 1 that any group makes.
+// From these, for any one value: whether the tiles make it, and which lists of the search's
+// first level can still make it, so that the search goes only into those; and the reachable
+// value nearest to a target. Within the window (every target from 0 to 999, and the value
+// nearest to it), each is then a look-up.
 //
 // A group is a set of tile positions, as a bit mask (bit i for tile i + 1).
 class CTileValues
 {
 public:
+    // A target from 0 to 999 is at most 999 away from a tile, so its nearest value is
+    // below 2000: the window holds every answer the dialog can need.
+    static constexpr std::int32_t WindowSize = 2048;
+
     // What is known of one value.
     struct Reach
     {
@@ -34,8 +41,14 @@ public:
     void SetTiles(const std::int32_t* pTiles);
 
     Reach Explain(std::int32_t nValue) const;
+    // The reachable value nearest to nTarget (the target itself when the tiles make it),
+    // and what is known of it: what the search of one game needs. The first game of a set of
+    // tiles is worked out without the window, which pays from the second game on.
+    Reach ExplainNearest(std::int32_t nTarget, std::int32_t& nValue) const;
+    // Whether some group of the tiles makes the value.
+    bool Makes(std::int32_t nValue) const;
     // The reachable value nearest to nTarget, the one above first at equal distance.
-    std::int32_t Nearest(std::int32_t nTarget);
+    std::int32_t Nearest(std::int32_t nTarget) const;
     // Whether the list that the first level of the search makes by combining the tiles at
     // positions i and j into r can still make the value that reach describes.
     bool MayReachAfter(const Reach& reach, int i, int j, std::int32_t r) const;
@@ -43,24 +56,46 @@ public:
 private:
     static constexpr int Groups = 64;
     static constexpr int AllTiles = Groups - 1;
-    static constexpr int FilterWords = 32;
+    static constexpr int Pairs = 15;
+    static constexpr int WindowWords = WindowSize / 64;
+    // Values below this are found in a table indexed by group and value; larger ones
+    // through a hash.
+    static constexpr std::int32_t DirectValues = 2048;
+    // What a group of five tiles must keep for the sixth tile t: every value up to
+    // WindowSize + t (sums and differences with t), and the multiples of t whose quotient
+    // is in the window.
+    static constexpr std::int32_t FiveWindow = WindowSize + 256;
 
-    void Clear();
-    void Insert(std::int32_t nValue, int nGroup, std::uint64_t nSteps);
-    void Grow();
-    // The entry of a value in a group of up to four tiles, or -1.
+    struct Slot
+    {
+        std::uint32_t nStamp = 0;
+        std::uint32_t nEntry = 0;
+    };
+
+    void MakeSmallGroups();
+    void Insert(std::int32_t nValue, std::uint64_t nSteps);
+    void GrowHash();
+    // The window is made when a second value of the same tiles is asked for, or a nearest
+    // value: one game of a set of tiles needs only its target, worked out the slow way.
+    // False when the tiles do not fit it (a tile outside 0 to 255).
+    bool UseWindow() const;
+    void MakeWindow() const;
+    // Every value of a group of five tiles (the sixth at position nOut) that the window
+    // needs, then what the sixth tile makes with them.
+    void AddFiveAndSix(int nOut) const;
+
+    // The slow way, for values outside the window or the first value asked for.
+    void SortGroups() const;
     int Find(std::int32_t nValue, int nGroup) const;
-    // Adds to nSteps the first steps of the ways the whole group makes nValue; true when
-    // it makes it. WaysOfSmall: for a group of up to four tiles.
     bool Ways(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const;
     bool WaysOfSmall(std::int32_t nValue, int nGroup, std::uint64_t& nSteps) const;
+    Reach ExplainAlone(std::int32_t nValue) const;
+    void Collect(int nGroup, const CValueWindow& window, std::vector<std::int32_t>& out) const;
+    std::int32_t NearestTheSlowWay(std::int32_t nTarget) const;
+
     // The bit of a first step: the pair of positions and the value's place among the
     // pair's values.
     int FirstStepBit(int nPair, std::int32_t nValue) const;
-    // Appends the values that the whole group makes within the window (some more than
-    // once).
-    void Collect(int nGroup, const CValueWindow& window, std::vector<std::int32_t>& out) const;
-    void SortGroups();
 
     std::array<std::int32_t, 6> m_anTiles{};
     bool m_bHaveTiles = false;
@@ -69,21 +104,43 @@ private:
     // first m_nEntries places are used.
     std::vector<std::int32_t> m_values;
     std::vector<std::uint64_t> m_steps;
-    std::size_t m_nEntries = 0;
-    std::array<int, Groups> m_anBegin{};
-    std::array<int, Groups> m_anEnd{};
+    std::uint32_t m_nEntries = 0;
+    std::array<std::uint32_t, Groups> m_anBegin{};
+    std::array<std::uint32_t, Groups> m_anEnd{};
+    // Each pair's values in the order of their first-step bits.
+    std::array<std::array<std::int32_t, 4>, Pairs> m_anPairValues{};
+    std::array<int, Pairs> m_anPairValueCount{};
+
+    // The entry of a value in a group: for values below DirectValues, by group and value,
+    // the place within the group's entries (valid when that entry holds the value, so never
+    // cleared); for larger values, open addressing by value and group, valid under the
+    // stamp of the tiles, and grown to stay at most half full.
+    std::vector<std::uint16_t> m_anMark;
+    std::vector<Slot> m_hash;
+    std::uint32_t m_nStamp = 0;
+    std::uint32_t m_nLarge = 0;
+    // The group being made, and where its entries begin.
+    int m_nGroup = 0;
+    std::uint32_t m_nBegin = 0;
+
+    // The window: each value's first steps and small groups (0 for values no group of two
+    // or more tiles makes), and whether any group makes it. Steps that fall outside go to
+    // the places after the end, one per operation, which are never read.
+    mutable bool m_bWindow = false;
+    bool m_bWindowFits = true;
+    mutable int m_nQueries = 0;
+    mutable std::array<std::uint64_t, WindowSize + 4> m_anWindowSteps{};
+    mutable std::array<std::uint64_t, WindowSize> m_anWindowGroups{};
+    mutable std::array<std::uint64_t, WindowWords> m_anWindowMade{};
+    // What a group of five makes, while it is folded into the window: by value up to
+    // FiveWindow, and by quotient by the sixth tile.
+    mutable std::array<std::uint64_t, FiveWindow + 4> m_anFive{};
+    mutable std::array<std::uint64_t, WindowSize + 4> m_anFiveQuotient{};
+
     // Every first step within the group: what "any value of the group" contributes.
     std::array<std::uint64_t, Groups> m_anAnySteps{};
-
-    // Entries by value and group, each as its index plus 1 (0: a free slot): open
-    // addressing, grown to stay at most half full.
-    std::vector<std::uint32_t> m_slots;
-    int m_nSlotBits = 0;
-    // One bit per value modulo 2048 and group: most values looked up are in no group, and
-    // most of those are turned away here without touching the slots.
-    std::array<std::array<std::uint64_t, FilterWords>, Groups> m_filters{};
-
-    // Each group's values in increasing order, for the nearest value; made when needed.
-    std::vector<std::int32_t> m_sorted;
-    bool m_bSorted = false;
+    // Each group's values in increasing order, for the slow way to the nearest value; made
+    // when needed.
+    mutable std::vector<std::int32_t> m_sorted;
+    mutable bool m_bSorted = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ExactDivision.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -23,8 +25,16 @@ inline bool ApplyStep(int nOperator, std::int32_t a, std::int32_t b, std::int32_
     switch (nOperator)
     {
     case OpDivide:
-        if (b != 0 && a % b == 0)
+        if (a >= 0 && b > 0)
+        {
+            std::uint32_t q = 0;
+            if (ExactQuotient(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), q))
+                nExact = q;
+        }
+        else if (b != 0 && a % b == 0)
+        {
             nExact = static_cast<std::int64_t>(a) / b;
+        }
         break;
     case OpMultiply:
         if (a != 1 && b != 1)
@@ -63,10 +73,11 @@ inline int StepValues(std::int32_t a, std::int32_t b, std::int32_t* pOut)
     const std::int32_t nLow = a > b ? b : a;
     pOut[n++] = nHigh - nLow;
     // Only the larger value can be divided exactly by the smaller, unless one is 0.
+    std::uint32_t q = 0;
     if (nLow > 0)
     {
-        if (nHigh % nLow == 0)
-            pOut[n++] = nHigh / nLow;
+        if (ExactQuotient(static_cast<std::uint32_t>(nHigh), static_cast<std::uint32_t>(nLow), q))
+            pOut[n++] = static_cast<std::int32_t>(q);
     }
     else if (nHigh > 0)
     {
@@ -86,16 +97,20 @@ template <typename Take> bool ForEachOperand(std::int32_t a, std::int32_t v, Tak
     constexpr std::int64_t nMax = std::numeric_limits<std::int32_t>::max();
     const std::int64_t nA = a;
     const std::int64_t nV = v;
+    // Both are at least 0: the quotients are taken in 32 bits.
+    const auto uA = static_cast<std::uint32_t>(a);
+    const auto uV = static_cast<std::uint32_t>(v);
     if (nV - nA >= 0) // a + b = v
         take(static_cast<std::int32_t>(nV - nA));
     if (nA - nV >= 0) // a - b = v
         take(static_cast<std::int32_t>(nA - nV));
     if (nV + nA <= nMax) // b - a = v
         take(static_cast<std::int32_t>(nV + nA));
-    if (nA > 1 && nV % nA == 0 && nV / nA != 1) // a x b = v
-        take(static_cast<std::int32_t>(nV / nA));
-    if (nV != 0 && nA != 0 && nA % nV == 0) // a / b = v
-        take(static_cast<std::int32_t>(nA / nV));
+    std::uint32_t q = 0;
+    if (uA > 1 && ExactQuotient(uV, uA, q) && q != 1) // a x b = v
+        take(static_cast<std::int32_t>(q));
+    if (uV != 0 && uA != 0 && ExactQuotient(uA, uV, q)) // a / b = v
+        take(static_cast<std::int32_t>(q));
     if (nA != 0 && nV * nA <= nMax) // b / a = v
         take(static_cast<std::int32_t>(nV * nA));
     return true;

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -169,5 +171,55 @@ TEST(TileValues, TablesFollowTheTilesFromOneGameToTheNext)
         values.SetTiles(second.data());
         EXPECT_TRUE(values.Explain(7500).bReachable);
         EXPECT_EQ(values.Nearest(999), 1000);
+    }
+}
+
+// The window, every value from 0 to 2047 at once, against two others: the plain sets for
+// whether a value is made and for the nearest value of every target, and the tables' own
+// value-by-value way (the first value asked for of a set of tiles) for everything Explain
+// says, first steps and small groups included, on every value up to 63 and every fifth one.
+TEST(TileValues, WindowAgreesWithThePlainSetsAndWithTheValueByValueWay)
+{
+    std::vector<Tiles> games = kGames;
+    // A tile past a byte: no window, every value worked out the slow way.
+    games.push_back({300, 2, 3, 4, 5, 6});
+    // Draws of the game's own set, grouped as a bulk job meets them.
+    std::mt19937 random(18);
+    std::vector<std::int32_t> set;
+    for (std::int32_t v : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 25, 50, 75, 100})
+        set.insert(set.end(), {v, v});
+    for (int n = 0; n < 5; ++n)
+    {
+        std::shuffle(set.begin(), set.end(), random);
+        games.push_back({set[0], set[1], set[2], set[3], set[4], set[5]});
+    }
+    const Tiles other{1, 1, 1, 1, 1, 2};
+    CTileValues window;
+    CTileValues single;
+    for (const Tiles& tiles : games)
+    {
+        SCOPED_TRACE(Describe(tiles));
+        const std::vector<std::int32_t> reachable =
+            ReachableSet(std::vector<std::int32_t>(tiles.begin(), tiles.end()));
+        window.SetTiles(tiles.data());
+        // Nearest makes the window at once; every further question is a look-up.
+        for (std::int32_t nTarget = 0; nTarget < 1000; ++nTarget)
+            ASSERT_EQ(window.Nearest(nTarget), NearestIn(reachable, nTarget)) << nTarget;
+        for (std::int32_t nTarget : {1000, 1500, 1999, 2046, 2047})
+            EXPECT_EQ(window.Nearest(nTarget), NearestIn(reachable, nTarget)) << nTarget;
+        for (std::int32_t v = 0; v < CTileValues::WindowSize; ++v)
+        {
+            ASSERT_EQ(window.Makes(v), Holds(reachable, v)) << v;
+            // The value-by-value way makes the tables again each time: a sample.
+            if (v >= 64 && v % 5 != 0)
+                continue;
+            single.SetTiles(other.data());
+            single.SetTiles(tiles.data());
+            const CTileValues::Reach alone = single.Explain(v);
+            const CTileValues::Reach fromWindow = window.Explain(v);
+            ASSERT_EQ(fromWindow.bReachable, alone.bReachable) << v;
+            ASSERT_EQ(fromWindow.nFirstSteps, alone.nFirstSteps) << v;
+            ASSERT_EQ(fromWindow.nSmallGroups, alone.nSmallGroups) << v;
+        }
     }
 }
