@@ -245,17 +245,10 @@ int main()
         }
         const std::int32_t nNearest = Nearest(reachable.Of(tiles), nTarget);
         char szLine[128];
-        char* p = szLine;
-        for (std::int32_t n : tiles)
-        {
-            p = std::to_chars(p, szLine + sizeof szLine, n).ptr;
-            *p++ = ' ';
-        }
-        p = std::to_chars(p, szLine + sizeof szLine, nTarget).ptr;
-        *p++ = ' ';
-        p = std::to_chars(p, szLine + sizeof szLine, nNearest).ptr;
-        *p++ = '\n';
-        out.insert(out.end(), szLine, p);
+        const int nLength =
+            std::snprintf(szLine, sizeof szLine, "%d %d %d %d %d %d %d %d\n", tiles[0], tiles[1],
+                          tiles[2], tiles[3], tiles[4], tiles[5], nTarget, nNearest);
+        out.insert(out.end(), szLine, szLine + nLength);
         if (out.size() > (1 << 16) - 128)
         {
             if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size())
