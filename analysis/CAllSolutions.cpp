@@ -156,6 +156,11 @@ struct CAllSolutions::SState
     std::vector<std::vector<std::int32_t>> products;
     std::vector<std::vector<std::int32_t>> terms;
     std::vector<std::vector<std::int32_t>> factors;
+    // Bounds on what the parts of a split of a group make together: the largest sum of
+    // terms, the largest product of factors (so the largest value a sum, or either side of
+    // a product, of the parts can reach).
+    std::vector<Int64> termBound;
+    std::vector<Int64> factorBound;
     // What the groups make, all of it; the whole set of tiles only once it is needed (its
     // values are worked out last and cost the most, and are no part of any other group).
     std::vector<std::vector<std::int32_t>> all;
@@ -315,6 +320,28 @@ void CAllSolutions::SState::BuildTables()
             BuildGroup(g);
     }
     bWholeDone = sizes[static_cast<std::size_t>(nWhole)] == 1;
+    termBound.assign(n, 0);
+    factorBound.assign(n, 1);
+    for (int g : byRank)
+    {
+        const auto ug = static_cast<std::size_t>(g);
+        if (g == 0 || g == nWhole)
+            continue;
+        Int64& nTerms = termBound[ug];
+        Int64& nFactors = factorBound[ug];
+        if (!terms[ug].empty())
+            nTerms = terms[ug].back();
+        if (!factors[ug].empty())
+            nFactors = factors[ug].back();
+        for (int a : within[ug])
+        {
+            const auto ua = static_cast<std::size_t>(a);
+            const auto ub = static_cast<std::size_t>(g - a);
+            nTerms = std::max(nTerms, termBound[ua] + termBound[ub]);
+            nFactors =
+                std::max(nFactors, std::min(kProductBound, factorBound[ua] * factorBound[ub]));
+        }
+    }
     std::sort(reachable.begin(), reachable.end());
     reachable.erase(std::unique(reachable.begin(), reachable.end()), reachable.end());
 }
@@ -765,8 +792,14 @@ void CAllSolutions::SState::Parts(int nKind, int nRest, Int64 nNum, Int64 nDen,
                     continue;
                 Int64 nNextNum = nNum;
                 Int64 nNextDen = nDen;
+                const auto uRest = static_cast<std::size_t>(nRest - a);
                 if (bSum)
+                {
                     nNextNum = nSign == 0 ? nNum - v : nNum + v;
+                    // The parts left cannot make more than this, added or taken away.
+                    if (std::abs(nNextNum) > termBound[uRest])
+                        continue;
+                }
                 else
                 {
                     // nNum / nDen divided (multiplied) by v, in lowest terms: v shares
@@ -779,6 +812,8 @@ void CAllSolutions::SState::Parts(int nKind, int nRest, Int64 nNum, Int64 nDen,
                     if (nGrow > kProductBound / nFactor)
                         continue;
                     nGrow *= nFactor;
+                    if (nNextNum > factorBound[uRest] || nNextDen > factorBound[uRest])
+                        continue;
                 }
                 parts.push_back(part);
                 Parts(nKind, nRest - a, nNextNum, nNextDen, parts, emit);
