@@ -91,6 +91,27 @@ struct SCandidate
     std::int32_t nTile = 0;
 };
 
+// Calls take(operator, result) for each accepted step of x and y, in either order, whose
+// result is neither operand, until take returns true; returns whether it did.
+template <typename Take> bool ForEachChangingStep(std::int32_t x, std::int32_t y, Take&& take)
+{
+    const std::array<std::array<std::int32_t, 3>, 6> steps = {{
+        {OpAdd, x, y},
+        {OpSubtract, x, y},
+        {OpSubtract, y, x},
+        {OpMultiply, x, y},
+        {OpDivide, x, y},
+        {OpDivide, y, x},
+    }};
+    for (const auto& step : steps)
+    {
+        std::int32_t r = 0;
+        if (ApplyStep(step[0], step[1], step[2], r) && r != x && r != y && take(step[0], r))
+            return true;
+    }
+    return false;
+}
+
 // Sorted values without repeats: those below 2^16 through a bitmap, the others sorted.
 class CValueSet
 {
@@ -361,24 +382,15 @@ void CAllSolutions::SState::WholeNearest(std::int32_t nValue, std::optional<std:
         {
             for (std::int32_t y : all[static_cast<std::size_t>(b)])
             {
-                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
-                    {OpAdd, x, y},
-                    {OpSubtract, x, y},
-                    {OpSubtract, y, x},
-                    {OpMultiply, x, y},
-                    {OpDivide, x, y},
-                    {OpDivide, y, x},
-                }};
-                for (const auto& step : steps)
-                {
-                    std::int32_t r = 0;
-                    if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
-                        continue;
-                    if (r > nValue && (!above || r < *above))
-                        above = r;
-                    else if (r < nValue && (!below || r > *below))
-                        below = r;
-                }
+                ForEachChangingStep(x, y,
+                                    [&](int, std::int32_t r)
+                                    {
+                                        if (r > nValue && (!above || r < *above))
+                                            above = r;
+                                        else if (r < nValue && (!below || r > *below))
+                                            below = r;
+                                        return false;
+                                    });
             }
         }
     }
@@ -412,20 +424,8 @@ bool CAllSolutions::SState::WholeMakes(std::int32_t nValue) const
                 const auto y = static_cast<std::int32_t>(nY);
                 if (!std::binary_search(other.begin(), other.end(), y))
                     continue;
-                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
-                    {OpAdd, x, y},
-                    {OpSubtract, x, y},
-                    {OpSubtract, y, x},
-                    {OpMultiply, x, y},
-                    {OpDivide, x, y},
-                    {OpDivide, y, x},
-                }};
-                for (const auto& step : steps)
-                {
-                    std::int32_t r = 0;
-                    if (ApplyStep(step[0], step[1], step[2], r) && r == nValue && r != x && r != y)
-                        return true;
-                }
+                if (ForEachChangingStep(x, y, [&](int, std::int32_t r) { return r == nValue; }))
+                    return true;
             }
         }
     }
@@ -446,21 +446,14 @@ void CAllSolutions::SState::BuildGroup(int g)
         {
             for (std::int32_t y : all[static_cast<std::size_t>(b)])
             {
-                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
-                    {OpAdd, x, y},
-                    {OpSubtract, x, y},
-                    {OpSubtract, y, x},
-                    {OpMultiply, x, y},
-                    {OpDivide, x, y},
-                    {OpDivide, y, x},
-                }};
-                for (const auto& step : steps)
-                {
-                    std::int32_t r = 0;
-                    if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
-                        continue;
-                    (step[0] == OpAdd || step[0] == OpSubtract ? sumSet : productSet).Add(r);
-                }
+                ForEachChangingStep(x, y,
+                                    [&](int nOperator, std::int32_t r)
+                                    {
+                                        (nOperator == OpAdd || nOperator == OpSubtract ? sumSet
+                                                                                       : productSet)
+                                            .Add(r);
+                                        return false;
+                                    });
             }
         }
     }
