@@ -91,6 +91,27 @@ struct SCandidate
     std::int32_t nTile = 0;
 };
 
+// Calls take(operator, result) for each accepted step of x and y, in either order, whose
+// result is neither operand, until take returns true; returns whether it did.
+template <typename Take> bool ForEachChangingStep(std::int32_t x, std::int32_t y, Take&& take)
+{
+    const std::array<std::array<std::int32_t, 3>, 6> steps = {{
+        {OpAdd, x, y},
+        {OpSubtract, x, y},
+        {OpSubtract, y, x},
+        {OpMultiply, x, y},
+        {OpDivide, x, y},
+        {OpDivide, y, x},
+    }};
+    for (const auto& step : steps)
+    {
+        std::int32_t r = 0;
+        if (ApplyStep(step[0], step[1], step[2], r) && r != x && r != y && take(step[0], r))
+            return true;
+    }
+    return false;
+}
+
 // Sorted values without repeats: those below 2^16 through a bitmap, the others sorted.
 class CValueSet
 {
@@ -156,6 +177,11 @@ struct CAllSolutions::SState
     std::vector<std::vector<std::int32_t>> products;
     std::vector<std::vector<std::int32_t>> terms;
     std::vector<std::vector<std::int32_t>> factors;
+    // Bounds on what the parts of a split of a group make together: the largest sum of
+    // terms, the largest product of factors (so the largest value a sum, or either side of
+    // a product, of the parts can reach).
+    std::vector<Int64> termBound;
+    std::vector<Int64> factorBound;
     // What the groups make, all of it; the whole set of tiles only once it is needed (its
     // values are worked out last and cost the most, and are no part of any other group).
     std::vector<std::vector<std::int32_t>> all;
@@ -315,6 +341,28 @@ void CAllSolutions::SState::BuildTables()
             BuildGroup(g);
     }
     bWholeDone = sizes[static_cast<std::size_t>(nWhole)] == 1;
+    termBound.assign(n, 0);
+    factorBound.assign(n, 1);
+    for (int g : byRank)
+    {
+        const auto ug = static_cast<std::size_t>(g);
+        if (g == 0 || g == nWhole)
+            continue;
+        Int64& nTerms = termBound[ug];
+        Int64& nFactors = factorBound[ug];
+        if (!terms[ug].empty())
+            nTerms = terms[ug].back();
+        if (!factors[ug].empty())
+            nFactors = factors[ug].back();
+        for (int a : within[ug])
+        {
+            const auto ua = static_cast<std::size_t>(a);
+            const auto ub = static_cast<std::size_t>(g - a);
+            nTerms = std::max(nTerms, termBound[ua] + termBound[ub]);
+            nFactors =
+                std::max(nFactors, std::min(kProductBound, factorBound[ua] * factorBound[ub]));
+        }
+    }
     std::sort(reachable.begin(), reachable.end());
     reachable.erase(std::unique(reachable.begin(), reachable.end()), reachable.end());
 }
@@ -334,24 +382,15 @@ void CAllSolutions::SState::WholeNearest(std::int32_t nValue, std::optional<std:
         {
             for (std::int32_t y : all[static_cast<std::size_t>(b)])
             {
-                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
-                    {OpAdd, x, y},
-                    {OpSubtract, x, y},
-                    {OpSubtract, y, x},
-                    {OpMultiply, x, y},
-                    {OpDivide, x, y},
-                    {OpDivide, y, x},
-                }};
-                for (const auto& step : steps)
-                {
-                    std::int32_t r = 0;
-                    if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
-                        continue;
-                    if (r > nValue && (!above || r < *above))
-                        above = r;
-                    else if (r < nValue && (!below || r > *below))
-                        below = r;
-                }
+                ForEachChangingStep(x, y,
+                                    [&](int, std::int32_t r)
+                                    {
+                                        if (r > nValue && (!above || r < *above))
+                                            above = r;
+                                        else if (r < nValue && (!below || r > *below))
+                                            below = r;
+                                        return false;
+                                    });
             }
         }
     }
@@ -385,20 +424,8 @@ bool CAllSolutions::SState::WholeMakes(std::int32_t nValue) const
                 const auto y = static_cast<std::int32_t>(nY);
                 if (!std::binary_search(other.begin(), other.end(), y))
                     continue;
-                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
-                    {OpAdd, x, y},
-                    {OpSubtract, x, y},
-                    {OpSubtract, y, x},
-                    {OpMultiply, x, y},
-                    {OpDivide, x, y},
-                    {OpDivide, y, x},
-                }};
-                for (const auto& step : steps)
-                {
-                    std::int32_t r = 0;
-                    if (ApplyStep(step[0], step[1], step[2], r) && r == nValue && r != x && r != y)
-                        return true;
-                }
+                if (ForEachChangingStep(x, y, [&](int, std::int32_t r) { return r == nValue; }))
+                    return true;
             }
         }
     }
@@ -419,21 +446,14 @@ void CAllSolutions::SState::BuildGroup(int g)
         {
             for (std::int32_t y : all[static_cast<std::size_t>(b)])
             {
-                const std::array<std::array<std::int32_t, 3>, 6> steps = {{
-                    {OpAdd, x, y},
-                    {OpSubtract, x, y},
-                    {OpSubtract, y, x},
-                    {OpMultiply, x, y},
-                    {OpDivide, x, y},
-                    {OpDivide, y, x},
-                }};
-                for (const auto& step : steps)
-                {
-                    std::int32_t r = 0;
-                    if (!ApplyStep(step[0], step[1], step[2], r) || r == x || r == y)
-                        continue;
-                    (step[0] == OpAdd || step[0] == OpSubtract ? sumSet : productSet).Add(r);
-                }
+                ForEachChangingStep(x, y,
+                                    [&](int nOperator, std::int32_t r)
+                                    {
+                                        (nOperator == OpAdd || nOperator == OpSubtract ? sumSet
+                                                                                       : productSet)
+                                            .Add(r);
+                                        return false;
+                                    });
             }
         }
     }
@@ -765,8 +785,14 @@ void CAllSolutions::SState::Parts(int nKind, int nRest, Int64 nNum, Int64 nDen,
                     continue;
                 Int64 nNextNum = nNum;
                 Int64 nNextDen = nDen;
+                const auto uRest = static_cast<std::size_t>(nRest - a);
                 if (bSum)
+                {
                     nNextNum = nSign == 0 ? nNum - v : nNum + v;
+                    // The parts left cannot make more than this, added or taken away.
+                    if (std::abs(nNextNum) > termBound[uRest])
+                        continue;
+                }
                 else
                 {
                     // nNum / nDen divided (multiplied) by v, in lowest terms: v shares
@@ -779,6 +805,8 @@ void CAllSolutions::SState::Parts(int nKind, int nRest, Int64 nNum, Int64 nDen,
                     if (nGrow > kProductBound / nFactor)
                         continue;
                     nGrow *= nFactor;
+                    if (nNextNum > factorBound[uRest] || nNextDen > factorBound[uRest])
+                        continue;
                 }
                 parts.push_back(part);
                 Parts(nKind, nRest - a, nNextNum, nNextDen, parts, emit);

@@ -691,7 +691,9 @@ bool DialogPathListed(const std::vector<Int64>& tiles, const std::vector<EStep>&
                 ++g_nDialogDetours;
             return true;
         }
-        LessDetours(queue[i], queue);
+        // A copy: the queue grows, and may move what it holds.
+        const TNode node = queue[i];
+        LessDetours(node, queue);
     }
     return false;
 }
