@@ -860,7 +860,7 @@ TEST(AllSolutions, RandomGamesAgreeWithTheReference)
 {
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> target(0, 999);
-    const int nGames = GameCount(150);
+    const int nGames = GameCount(1000);
     for (int i = 0; i < nGames; ++i)
         CheckGame(DrawTiles(random), target(random));
     std::printf("dialog paths found once a detour was taken out: %d\n", g_nDialogDetours);
