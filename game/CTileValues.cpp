@@ -520,8 +520,13 @@ void CTileValues::AddFiveAndSix(int nOut) const
 {
     const int nFive = AllTiles ^ (1 << nOut);
     const auto t = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nOut)]);
-    std::uint64_t* const pFive = m_anFive.data();
-    std::uint64_t* const pQuotient = m_anFiveQuotient.data();
+    // What the five makes, while it is folded into the window: by value up to FiveWindow,
+    // and by quotient by the sixth tile. On the stack rather than with the tables, which
+    // each worker thread keeps for the whole run.
+    std::array<std::uint64_t, FiveWindow + 4> anFive{};
+    std::array<std::uint64_t, WindowSize + 4> anFiveQuotient{};
+    std::uint64_t* const pFive = anFive.data();
+    std::uint64_t* const pQuotient = anFiveQuotient.data();
     // The multiples of t whose quotient is in the window, by quotient (t = 1 needs none: its
     // quotients are the values themselves).
     const bool bQuotients = t >= 2;
@@ -602,9 +607,6 @@ void CTileValues::AddFiveAndSix(int nOut) const
         for (std::int32_t q = 0; q < WindowSize; ++q)
             pWindow[q] |= pQuotient[q];
     }
-
-    std::fill(m_anFive.begin(), m_anFive.end(), 0);
-    std::fill(m_anFiveQuotient.begin(), m_anFiveQuotient.end(), 0);
 }
 
 void CTileValues::MakeMade() const
@@ -623,8 +625,11 @@ void CTileValues::MakeMade() const
         }
     }
     // All six tiles, split in two groups of up to four; each split of equal tiles once.
-    std::uint8_t* const pSix = m_anSixBytes.data();
-    std::fill(m_anSixBytes.begin(), m_anSixBytes.end(), 0);
+    // One byte a value while it is made (plain stores, which do not wait for each other as
+    // setting bits of one word does), and a last byte for what falls outside; on the stack,
+    // so that each worker's tables take no more memory.
+    std::array<std::uint8_t, WindowSize + 1> anSix{};
+    std::uint8_t* const pSix = anSix.data();
     const std::array<std::uint64_t, 64> anKeys = GroupKeys(m_anTiles);
     std::array<std::uint64_t, 32> anSeen{};
     int nSeen = 0;
@@ -659,10 +664,11 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
     constexpr int nFiveWords = FiveWindow / 64;
     const int nFive = AllTiles ^ (1 << nOut);
     const auto t = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nOut)]);
-    std::uint8_t* const pFiveBytes = m_anFiveBytes.data();
-    std::uint8_t* const pQuotient = m_anFiveQuotientBytes.data();
-    std::fill(m_anFiveBytes.begin(), m_anFiveBytes.end(), 0);
-    std::fill(m_anFiveQuotientBytes.begin(), m_anFiveQuotientBytes.end(), 0);
+    // By byte, as in MakeMade.
+    std::array<std::uint8_t, FiveWindow + 1> anFiveBytes{};
+    std::array<std::uint8_t, WindowSize + 1> anQuotient{};
+    std::uint8_t* const pFiveBytes = anFiveBytes.data();
+    std::uint8_t* const pQuotient = anQuotient.data();
     // As AddFiveAndSix: the values up to FiveWindow, and the multiples of t whose quotient
     // is in the window, by quotient.
     const bool bQuotients = t >= 2;

@@ -140,22 +140,12 @@ private:
     mutable std::array<std::uint64_t, WindowSize + 4> m_anWindowSteps{};
     mutable std::array<std::uint64_t, WindowSize> m_anWindowGroups{};
     mutable std::array<std::uint64_t, WindowWords> m_anWindowMade{};
-    // What a group of five makes, while it is folded into the window: by value up to
-    // FiveWindow, and by quotient by the sixth tile.
-    mutable std::array<std::uint64_t, FiveWindow + 4> m_anFive{};
-    mutable std::array<std::uint64_t, WindowSize + 4> m_anFiveQuotient{};
 
     // Whether each value of the window is made, for Makes and Nearest: made with the window,
     // or alone without the first steps, with a last word that takes the bits that fall
-    // outside, which is never read. While it is made, one byte a value (plain stores, which
-    // do not wait for each other as setting bits of one word does): what all six tiles make
-    // from two groups of up to four, and a group of five's values up to FiveWindow and its
-    // multiples of the sixth tile by quotient; each with a last byte for what falls outside.
+    // outside, which is never read.
     mutable bool m_bMade = false;
     mutable std::array<std::uint64_t, WindowWords + 1> m_anMade{};
-    mutable std::array<std::uint8_t, WindowSize + 1> m_anSixBytes{};
-    mutable std::array<std::uint8_t, FiveWindow + 1> m_anFiveBytes{};
-    mutable std::array<std::uint8_t, WindowSize + 1> m_anFiveQuotientBytes{};
 
     // Every first step within the group: what "any value of the group" contributes.
     std::array<std::uint64_t, Groups> m_anAnySteps{};
