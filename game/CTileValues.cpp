@@ -11,6 +11,10 @@
 #include <limits>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace
 {
 constexpr std::size_t kFirstEntries = 4096;
@@ -67,6 +71,157 @@ inline void AddResultsBelow(std::uint32_t x, std::uint32_t y, std::uint64_t nSte
     pOut[bExact ? (nLow == 0 ? 0 : q) : nLimit + 3] |= nSteps;
 }
 
+// Sets bit r when the result is accepted and below nLimit (a multiple of 64), else a bit of
+// the word at nLimit, which is never read. Without branches, as AddResultsBelow.
+inline void SetBitBelow(std::uint64_t* pBits, std::uint64_t r, bool bAccepted, std::uint32_t nLimit)
+{
+    const std::uint64_t b = bAccepted && r < nLimit ? r : nLimit;
+    pBits[b / 64] |= std::uint64_t{1} << (b % 64);
+}
+
+// The quotient of a step of the values nHigh >= nLow, and whether it is exact (0 / nHigh
+// is 0 when nHigh is not 0); without the divide instruction for the small divisors that
+// nearly every pair has, in double precision for the others (below 2^32, truncating the
+// quotient gives the integer quotient).
+inline bool StepQuotient(std::uint32_t nHigh, std::uint32_t nLow, std::uint32_t& q)
+{
+    if (nLow < static_cast<std::uint32_t>(kMagicDivisors)) [[likely]]
+    {
+        // The magic numbers of 0 and 1 are 0: the quotient comes out 0 for 0.
+        const std::uint64_t nMagic = kMagic.anMagic[nLow];
+        q = nLow == 1 ? nHigh : QuotientMagic(nMagic, nHigh);
+        return nLow == 0 ? nHigh > 0 : nLow == 1 || DividesMagic(nMagic, nHigh);
+    }
+    q = static_cast<std::uint32_t>(static_cast<double>(nHigh) / nLow);
+    return q * nLow == nHigh;
+}
+
+// Sets byte r when the result is accepted and below nLimit, else the byte at nLimit, which
+// is never read.
+inline void SetByteBelow(std::uint8_t* pBytes, std::uint64_t r, bool bAccepted,
+                         std::uint32_t nLimit)
+{
+    pBytes[bAccepted && r < nLimit ? r : nLimit] = 1;
+}
+
+// AddResultsBelow for the bytes of the values made, without their first steps.
+inline void AddResultBytesBelow(std::uint32_t x, std::uint32_t y, std::uint8_t* pBytes,
+                                std::uint32_t nLimit)
+{
+    SetByteBelow(pBytes, std::uint64_t{x} + y, true, nLimit);
+    SetByteBelow(pBytes, std::uint64_t{x} * y, x != 1 && y != 1, nLimit);
+    const std::uint32_t nHigh = std::max(x, y);
+    const std::uint32_t nLow = std::min(x, y);
+    SetByteBelow(pBytes, nHigh - nLow, true, nLimit);
+    std::uint32_t q = 0;
+    const bool bExact = StepQuotient(nHigh, nLow, q);
+    SetByteBelow(pBytes, q, bExact, nLimit);
+}
+
+// The 64 bytes from p (each 0 or 1) as the bits of a word.
+inline std::uint64_t PackBytes(const std::uint8_t* p)
+{
+    std::uint64_t nBits = 0;
+#if defined(__SSE2__)
+    for (int k = 0; k < 4; ++k)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        const auto nZero =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())));
+        nBits |= std::uint64_t{~nZero & 0xFFFFu} << (16 * k);
+    }
+#else
+    for (int k = 0; k < 64; ++k)
+        nBits |= std::uint64_t{p[k]} << k;
+#endif
+    return nBits;
+}
+
+// pDst's nDstWords words take the bits of pSrc's nSrcWords words, bit i moved to i + n.
+inline void OrShiftedUp(std::uint64_t* pDst, int nDstWords, const std::uint64_t* pSrc,
+                        int nSrcWords, int n)
+{
+    const int w = n / 64;
+    const int b = n % 64;
+    for (int i = w; i < nDstWords; ++i)
+    {
+        const int k = i - w;
+        std::uint64_t v = k < nSrcWords ? pSrc[k] << b : 0;
+        if (b != 0 && k >= 1 && k - 1 < nSrcWords)
+            v |= pSrc[k - 1] >> (64 - b);
+        pDst[i] |= v;
+    }
+}
+
+// The same, bit i moved to i - n (the bits below n are dropped).
+inline void OrShiftedDown(std::uint64_t* pDst, int nDstWords, const std::uint64_t* pSrc,
+                          int nSrcWords, int n)
+{
+    const int w = n / 64;
+    const int b = n % 64;
+    for (int i = 0; i < nDstWords; ++i)
+    {
+        const int k = i + w;
+        std::uint64_t v = k < nSrcWords ? pSrc[k] >> b : 0;
+        if (b != 0 && k + 1 < nSrcWords)
+            v |= pSrc[k + 1] << (64 - b);
+        pDst[i] |= v;
+    }
+}
+
+inline bool TestBit(const std::uint64_t* pBits, std::uint32_t v)
+{
+    return pBits[v / 64] >> (v % 64) & 1;
+}
+
+inline void SetBit(std::uint64_t* pBits, std::uint32_t v)
+{
+    pBits[v / 64] |= std::uint64_t{1} << (v % 64);
+}
+
+// Each group's tiles as a multiset, one number: the values plus 1 in increasing order, 9 bits
+// each. Groups of equal tiles make the same values, whatever their positions.
+std::array<std::uint64_t, 64> GroupKeys(const std::array<std::int32_t, 6>& anTiles)
+{
+    std::array<std::uint64_t, 64> anKeys{};
+    for (int g = 1; g < 64; ++g)
+    {
+        std::array<std::uint64_t, 6> anValues{};
+        int n = 0;
+        for (int i = 0; i < 6; ++i)
+        {
+            if (g >> i & 1)
+                anValues[static_cast<std::size_t>(n++)] =
+                    static_cast<std::uint64_t>(anTiles[static_cast<std::size_t>(i)]) + 1;
+        }
+        // At most six: sorted by insertion.
+        for (int k = 1; k < n; ++k)
+        {
+            for (int j = k; j > 0 && anValues[static_cast<std::size_t>(j - 1)] >
+                                         anValues[static_cast<std::size_t>(j)];
+                 --j)
+                std::swap(anValues[static_cast<std::size_t>(j - 1)],
+                          anValues[static_cast<std::size_t>(j)]);
+        }
+        for (int k = 0; k < n; ++k)
+            anKeys[static_cast<std::size_t>(g)] |= anValues[static_cast<std::size_t>(k)] << (9 * k);
+    }
+    return anKeys;
+}
+
+// Whether the split whose smaller side has this key was seen before among a group's splits
+// (its larger side then holds equal tiles too); records it otherwise.
+inline bool SeenSplit(std::uint64_t nKey, std::uint64_t* pSeen, int& nSeen)
+{
+    for (int k = 0; k < nSeen; ++k)
+    {
+        if (pSeen[k] == nKey)
+            return true;
+    }
+    pSeen[nSeen++] = nKey;
+    return false;
+}
+
 std::int64_t Distance(std::int64_t a, std::int64_t b)
 {
     return a > b ? a - b : b - a;
@@ -108,6 +263,7 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
     m_bHaveTiles = true;
     m_bSorted = false;
     m_bWindow = false;
+    m_bMade = false;
     m_nQueries = 0;
     m_bWindowFits =
         std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
@@ -136,6 +292,20 @@ bool CTileValues::UseWindow() const
     {
         MakeWindow();
         m_bWindow = true;
+        std::copy(m_anWindowMade.begin(), m_anWindowMade.end(), m_anMade.begin());
+        m_bMade = true;
+    }
+    return true;
+}
+
+bool CTileValues::UseMade() const
+{
+    if (!m_bWindowFits)
+        return false;
+    if (!m_bMade)
+    {
+        MakeMade();
+        m_bMade = true;
     }
     return true;
 }
@@ -350,8 +520,13 @@ void CTileValues::AddFiveAndSix(int nOut) const
 {
     const int nFive = AllTiles ^ (1 << nOut);
     const auto t = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nOut)]);
-    std::uint64_t* const pFive = m_anFive.data();
-    std::uint64_t* const pQuotient = m_anFiveQuotient.data();
+    // What the five makes, while it is folded into the window: by value up to FiveWindow,
+    // and by quotient by the sixth tile. On the stack rather than with the tables, which
+    // each worker thread keeps for the whole run.
+    std::array<std::uint64_t, FiveWindow + 4> anFive{};
+    std::array<std::uint64_t, WindowSize + 4> anFiveQuotient{};
+    std::uint64_t* const pFive = anFive.data();
+    std::uint64_t* const pQuotient = anFiveQuotient.data();
     // The multiples of t whose quotient is in the window, by quotient (t = 1 needs none: its
     // quotients are the values themselves).
     const bool bQuotients = t >= 2;
@@ -432,9 +607,145 @@ void CTileValues::AddFiveAndSix(int nOut) const
         for (std::int32_t q = 0; q < WindowSize; ++q)
             pWindow[q] |= pQuotient[q];
     }
+}
 
-    std::fill(m_anFive.begin(), m_anFive.end(), 0);
-    std::fill(m_anFiveQuotient.begin(), m_anFiveQuotient.end(), 0);
+void CTileValues::MakeMade() const
+{
+    std::uint64_t* const pMade = m_anMade.data();
+    std::fill(m_anMade.begin(), m_anMade.end(), 0);
+    // The groups of up to four tiles.
+    for (int g = 1; g < Groups; ++g)
+    {
+        if (kTileGroups.anSize[g] > 4)
+            continue;
+        for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+        {
+            const auto v = static_cast<std::uint32_t>(m_values[x]);
+            SetBitBelow(pMade, v, true, WindowSize);
+        }
+    }
+    // All six tiles, split in two groups of up to four; each split of equal tiles once.
+    // One byte a value while it is made (plain stores, which do not wait for each other as
+    // setting bits of one word does), and a last byte for what falls outside; on the stack,
+    // so that each worker's tables take no more memory.
+    std::array<std::uint8_t, WindowSize + 1> anSix{};
+    std::uint8_t* const pSix = anSix.data();
+    const std::array<std::uint64_t, 64> anKeys = GroupKeys(m_anTiles);
+    std::array<std::uint64_t, 32> anSeen{};
+    int nSeen = 0;
+    for (int s = 0; s < kTileGroups.anSplits[AllTiles]; ++s)
+    {
+        const int a = kTileGroups.anSmall[AllTiles][s];
+        const int b = kTileGroups.anLarge[AllTiles][s];
+        if (kTileGroups.anSize[b] > 4 ||
+            SeenSplit(anKeys[static_cast<std::size_t>(a)], anSeen.data(), nSeen))
+            continue;
+        for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+        {
+            const auto nX = static_cast<std::uint32_t>(m_values[x]);
+            for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
+                AddResultBytesBelow(nX, static_cast<std::uint32_t>(m_values[y]), pSix, WindowSize);
+        }
+    }
+    for (int w = 0; w < WindowWords; ++w)
+        pMade[w] |= PackBytes(pSix + 64 * w);
+    // The groups of five, and all six tiles as one of them and the sixth tile; a sixth tile
+    // equal to one seen before leaves the same five.
+    nSeen = 0;
+    for (int nOut = 0; nOut < 6; ++nOut)
+    {
+        if (!SeenSplit(anKeys[static_cast<std::size_t>(1 << nOut)], anSeen.data(), nSeen))
+            AddFiveAndSixMade(nOut, anKeys.data());
+    }
+}
+
+void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
+{
+    constexpr int nFiveWords = FiveWindow / 64;
+    const int nFive = AllTiles ^ (1 << nOut);
+    const auto t = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nOut)]);
+    // By byte, as in MakeMade.
+    std::array<std::uint8_t, FiveWindow + 1> anFiveBytes{};
+    std::array<std::uint8_t, WindowSize + 1> anQuotient{};
+    std::uint8_t* const pFiveBytes = anFiveBytes.data();
+    std::uint8_t* const pQuotient = anQuotient.data();
+    // As AddFiveAndSix: the values up to FiveWindow, and the multiples of t whose quotient
+    // is in the window, by quotient.
+    const bool bQuotients = t >= 2;
+    const std::uint64_t nMagic = bQuotients ? std::numeric_limits<std::uint64_t>::max() / t + 1 : 0;
+    const std::uint64_t nQuotientLimit = bQuotients ? std::uint64_t{t} * WindowSize : 0;
+    const auto keep = [&](std::uint64_t r, bool bAccepted)
+    {
+        SetByteBelow(pFiveBytes, r, bAccepted, FiveWindow);
+        const auto r32 = static_cast<std::uint32_t>(r);
+        const bool bMultiple = bAccepted && r < nQuotientLimit && DividesMagic(nMagic, r32);
+        pQuotient[bMultiple ? QuotientMagic(nMagic, r32) : WindowSize] = 1;
+    };
+    constexpr std::uint64_t nMax = std::numeric_limits<std::int32_t>::max();
+
+    std::array<std::uint64_t, 16> anSeen{};
+    int nSeen = 0;
+    for (int s = 0; s < kTileGroups.anSplits[nFive]; ++s)
+    {
+        const int a = kTileGroups.anSmall[nFive][s];
+        const int b = kTileGroups.anLarge[nFive][s];
+        if (SeenSplit(pKeys[a], anSeen.data(), nSeen))
+            continue;
+        for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+        {
+            const auto nX = static_cast<std::uint32_t>(m_values[x]);
+            for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
+            {
+                const auto nY = static_cast<std::uint32_t>(m_values[y]);
+                const std::uint64_t nSum = std::uint64_t{nX} + nY;
+                keep(nSum, nSum <= nMax);
+                const std::uint64_t nProduct = std::uint64_t{nX} * nY;
+                keep(nProduct, nProduct <= nMax && nX != 1 && nY != 1);
+                const std::uint32_t nHigh = std::max(nX, nY);
+                const std::uint32_t nLow = std::min(nX, nY);
+                keep(nHigh - nLow, true);
+                std::uint32_t q = 0;
+                const bool bExact = StepQuotient(nHigh, nLow, q);
+                keep(q, bExact);
+            }
+        }
+    }
+
+    std::array<std::uint64_t, nFiveWords> anFive{};
+    std::uint64_t* const pFive = anFive.data();
+    for (int w = 0; w < nFiveWords; ++w)
+        pFive[w] = PackBytes(pFiveBytes + 64 * w);
+    std::uint64_t* const pMade = m_anMade.data();
+    // The five's own values, b + t and b - t.
+    for (int w = 0; w < WindowWords; ++w)
+        pMade[w] |= pFive[w];
+    OrShiftedUp(pMade, WindowWords, pFive, nFiveWords, static_cast<int>(t));
+    OrShiftedDown(pMade, WindowWords, pFive, nFiveWords, static_cast<int>(t));
+    // t - b and t / b, for b up to t.
+    for (std::uint32_t b = 0; b <= t; ++b)
+    {
+        if (!TestBit(pFive, b))
+            continue;
+        SetBit(pMade, t - b);
+        if (b > 0 && t % b == 0)
+            SetBit(pMade, t / b);
+    }
+    if (t == 0)
+    {
+        // Every value of the five times 0.
+        SetBit(pMade, 0);
+    }
+    else if (t >= 2)
+    {
+        // t x b, and b / t.
+        for (std::uint32_t b = 0; b * t < static_cast<std::uint32_t>(WindowSize); ++b)
+        {
+            if (b != 1 && TestBit(pFive, b))
+                SetBit(pMade, b * t);
+        }
+        for (int w = 0; w < WindowWords; ++w)
+            pMade[w] |= PackBytes(pQuotient + 64 * w);
+    }
 }
 
 CTileValues::Reach CTileValues::Explain(std::int32_t nValue) const
@@ -479,6 +790,8 @@ CTileValues::Reach CTileValues::ExplainNearest(std::int32_t nTarget, std::int32_
     // game of the same tiles on.
     if (nTarget >= 0 && nTarget < WindowSize && (m_bWindow || ++m_nQueries > 1))
     {
+        // The whole window, which the nearest value's first steps need anyway.
+        UseWindow();
         nValue = Nearest(nTarget);
         return Explain(nValue);
     }
@@ -496,11 +809,8 @@ bool CTileValues::Makes(std::int32_t nValue) const
 {
     if (nValue < 0)
         return false;
-    if (nValue < WindowSize && UseWindow())
-    {
-        const auto v = static_cast<std::size_t>(nValue);
-        return m_anWindowMade[v / 64] >> (v % 64) & 1;
-    }
+    if (nValue < WindowSize && UseMade())
+        return TestBit(m_anMade.data(), static_cast<std::uint32_t>(nValue));
     return Explain(nValue).bReachable;
 }
 
@@ -508,14 +818,14 @@ std::int32_t CTileValues::Nearest(std::int32_t nTarget) const
 {
     if (nTarget < 0 || nTarget >= WindowSize)
         return NearestTheSlowWay(nTarget);
-    if (!UseWindow())
+    if (!UseMade())
         return NearestTheSlowWay(nTarget);
     // The first value made at or above the target within the window, and the last at or
     // below it.
     const auto t = static_cast<std::size_t>(nTarget);
     std::int64_t nAbove = -1;
     std::size_t w = t / 64;
-    std::uint64_t nBits = m_anWindowMade[w] >> (t % 64) << (t % 64);
+    std::uint64_t nBits = m_anMade[w] >> (t % 64) << (t % 64);
     for (;;)
     {
         if (nBits)
@@ -526,11 +836,11 @@ std::int32_t CTileValues::Nearest(std::int32_t nTarget) const
         }
         if (++w == static_cast<std::size_t>(WindowWords))
             break;
-        nBits = m_anWindowMade[w];
+        nBits = m_anMade[w];
     }
     std::int64_t nBelow = -1;
     w = t / 64;
-    nBits = m_anWindowMade[w] << (63 - t % 64) >> (63 - t % 64);
+    nBits = m_anMade[w] << (63 - t % 64) >> (63 - t % 64);
     for (;;)
     {
         if (nBits)
@@ -541,7 +851,7 @@ std::int32_t CTileValues::Nearest(std::int32_t nTarget) const
         }
         if (w-- == 0)
             break;
-        nBits = m_anWindowMade[w];
+        nBits = m_anMade[w];
     }
     // The value above wins at equal distance; past the window, a value nearer than the one
     // below may still lie above.

@@ -80,6 +80,14 @@ private:
     // False when the tiles do not fit it (a tile outside 0 to 255).
     bool UseWindow() const;
     void MakeWindow() const;
+    // Whether each value of the window is made, without the first steps: all that Makes and
+    // Nearest need, several times cheaper than the whole window. False as UseWindow.
+    bool UseMade() const;
+    void MakeMade() const;
+    // The bits of the values below 2048 that a group of five (the sixth tile at nOut) makes,
+    // folded with the sixth tile into m_anMade. pKeys: each group's tiles as a multiset
+    // (GroupKeys), so that a split of equal tiles is worked out once.
+    void AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const;
     // Every value of a group of five tiles (the sixth at position nOut) that the window
     // needs, then what the sixth tile makes with them.
     void AddFiveAndSix(int nOut) const;
@@ -132,10 +140,12 @@ private:
     mutable std::array<std::uint64_t, WindowSize + 4> m_anWindowSteps{};
     mutable std::array<std::uint64_t, WindowSize> m_anWindowGroups{};
     mutable std::array<std::uint64_t, WindowWords> m_anWindowMade{};
-    // What a group of five makes, while it is folded into the window: by value up to
-    // FiveWindow, and by quotient by the sixth tile.
-    mutable std::array<std::uint64_t, FiveWindow + 4> m_anFive{};
-    mutable std::array<std::uint64_t, WindowSize + 4> m_anFiveQuotient{};
+
+    // Whether each value of the window is made, for Makes and Nearest: made with the window,
+    // or alone without the first steps, with a last word that takes the bits that fall
+    // outside, which is never read.
+    mutable bool m_bMade = false;
+    mutable std::array<std::uint64_t, WindowWords + 1> m_anMade{};
 
     // Every first step within the group: what "any value of the group" contributes.
     std::array<std::uint64_t, Groups> m_anAnySteps{};
