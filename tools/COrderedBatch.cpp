@@ -1,5 +1,7 @@
 #include "COrderedBatch.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <climits>
 #include <new>
@@ -10,6 +12,8 @@ namespace
 {
 constexpr int kBlocksPerJob = 2;
 constexpr int kMaxBlocks = 64;
+// What the workers' tables and blocks need once they are started.
+constexpr std::size_t kHeadroom = std::size_t{16} << 20;
 } // namespace
 
 COrderedBatch::COrderedBatch(int nJobs, Work work, Write write)
@@ -25,6 +29,10 @@ COrderedBatch::COrderedBatch(int nJobs, Work work, Write write, SLimits limits)
     const int nBlocks =
         m_limits.nBlocks > 0 ? m_limits.nBlocks : std::min(kBlocksPerJob * nJobs + 2, kMaxBlocks);
     m_blocks.resize(static_cast<std::size_t>(nBlocks));
+    // Under a limit on the address space, starting as many workers as fit would leave no
+    // room for what they then allocate to work: room is kept aside while they start.
+    void* const pHeadroom =
+        mmap(nullptr, kHeadroom, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     try
     {
         for (int n = 0; n < nJobs; ++n)
@@ -38,6 +46,8 @@ COrderedBatch::COrderedBatch(int nJobs, Work work, Write write, SLimits limits)
     catch (const std::bad_alloc&)
     {
     }
+    if (pHeadroom != MAP_FAILED)
+        munmap(pHeadroom, kHeadroom);
     if (m_workers.empty())
         m_blocks.clear();
 }
