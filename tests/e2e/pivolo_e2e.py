@@ -196,6 +196,18 @@ def box_text(box):
     return "\n".join(labels)
 
 
+def application_on_bus(executable, process):
+    """The program's application on the accessibility bus once it shows its windows, or None
+    while it does not yet; fails when the program has ended."""
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is None or app.name != pathlib.Path(executable).name:
+            continue
+        if app.get_process_id() == process.pid and app.childCount > 0:
+            return app
+    check(process.poll() is None, "the program ended before its window opened")
+    return None
+
+
 class Program:
     """One run of the program, with its main dialog's controls as the screen reader names
     them."""
@@ -228,13 +240,7 @@ class Program:
             raise
 
     def _find_app(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is None or app.name != pathlib.Path(self.executable).name:
-                continue
-            if app.get_process_id() == self.process.pid and app.childCount > 0:
-                return app
-        check(self.process.poll() is None, "the program ended before its window opened")
-        return None
+        return application_on_bus(self.executable, self.process)
 
     @property
     def pid(self):

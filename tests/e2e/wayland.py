@@ -25,6 +25,7 @@ from gi.repository import GLib
 
 import pivolo_e2e
 from pivolo_e2e import (
+    application_on_bus,
     ABOUT_TITLE,
     EXIT_SECONDS,
     MAIN_TITLE,
@@ -128,13 +129,7 @@ class WaylandProgram:
             raise
 
     def _find_app(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is None or app.name != pathlib.Path(self.executable).name:
-                continue
-            if app.get_process_id() == self.process.pid and app.childCount > 0:
-                return app
-        check(self.process.poll() is None, "the program ended before its window opened")
-        return None
+        return application_on_bus(self.executable, self.process)
 
     def alive(self):
         return self.process.poll() is None
