@@ -325,7 +325,8 @@ check_interactive
 # place and is erased at the end. Nothing with --quiet, nothing when standard error is a file.
 check_progress() {
     command -v script >/dev/null || { fail "script (util-linux) is missing"; return; }
-    export solve work
+    # script(1) runs its command with $SHELL, which is /bin/sh on bare accounts: keep them POSIX.
+    export solve work SHELL=/bin/sh
     # Random games, enough to last past the first half second; doubled until they do.
     awk 'BEGIN { srand(1); for (i = 0; i < 20000; ++i) { line = ""
         for (t = 0; t < 6; ++t) line = line int(1 + rand() * 10) " "
@@ -351,7 +352,7 @@ check_progress() {
     # From a pipe, whose length is unknown: the games alone. The games come slowly until the
     # progress shows.
     case_name=progress_of_a_pipe
-    script -qec 'for ((i = 0; i < 600; ++i)); do echo 1 2 3 4 5 6 1; sleep 0.05
+    script -qec 'i=0; while [ $i -lt 600 ]; do echo 1 2 3 4 5 6 1; sleep 0.05; i=$((i + 1))
             grep -q games/s "$work/typescript" && break; done | "$solve" >"$work/out"' \
         /dev/null >"$work/typescript" 2>&1
     check "no progress: $(cat -A "$work/typescript" | head -c 300)" \
