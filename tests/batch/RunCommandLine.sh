@@ -8,18 +8,7 @@ solve=$1
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-case_name=
-status=
-
-fail() { echo "FAIL: $case_name: $*" >&2; failed=$((failed + 1)); }
-# Counts one check: passed when the condition (a command) holds, else failed with the message.
-check() {
-    local message=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else fail "$message"; fi
-}
+. "$(dirname "$0")/../lib/checks.sh"
 
 # Runs pivolo-solve on the input (printf's format: \0 is a NUL byte) with the arguments.
 run_input() {
@@ -34,18 +23,6 @@ run_args() {
     status=$?
 }
 
-expect_status() { check "exit status $status, expected $1" [ "$status" -eq "$1" ]; }
-# The whole standard output (printf's format).
-expect_out() {
-    printf "$1" >"$work/expected"
-    check "output differs: $(cat -A "$work/out")" cmp -s "$work/out" "$work/expected"
-}
-expect_out_has() { check "no '$1' in the output" grep -Fq -- "$1" "$work/out"; }
-expect_no_err() { check "unexpected error output: $(cat "$work/err")" [ ! -s "$work/err" ]; }
-# The first line of the error output; the usage follows it when asked.
-expect_err() {
-    check "error output: $(cat "$work/err")" [ "$(head -n 1 "$work/err")" = "$1" ]
-}
 # A wrong command line: the message, then where to learn more, as GNU tools say it.
 expect_complaint() {
     expect_status 2

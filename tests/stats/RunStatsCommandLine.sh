@@ -9,26 +9,13 @@ solve=$2
 version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-case_name=
-status=
+. "$(dirname "$0")/../lib/checks.sh"
 
-fail() { echo "FAIL: $case_name: $*" >&2; failed=$((failed + 1)); }
-check() {
-    local message=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else fail "$message"; fi
-}
 run() {
     case_name=$1
     "$stats" "${@:2}" </dev/null >"$work/out" 2>"$work/err"
     status=$?
 }
-expect_status() { check "exit status $status, expected $1" [ "$status" -eq "$1" ]; }
-expect_out_has() { check "no '$1' in the output" grep -Fq -- "$1" "$work/out"; }
-expect_no_err() { check "unexpected error output: $(cat "$work/err")" [ ! -s "$work/err" ]; }
-expect_err() { check "error output: $(cat "$work/err")" [ "$(head -n 1 "$work/err")" = "$1" ]; }
 # A refusal: status 2, the message on standard error with the usage, nothing on standard output.
 expect_refusal() {
     expect_status 2
