@@ -305,11 +305,11 @@ check_progress() {
     # script(1) runs its command with $SHELL, which is /bin/sh on bare accounts: keep them POSIX.
     export solve work SHELL=/bin/sh
     # Random games, enough to last past the first half second; doubled until they do.
-    awk 'BEGIN { srand(1); for (i = 0; i < 20000; ++i) { line = ""
+    awk 'BEGIN { srand(1); for (i = 0; i < 5000; ++i) { line = ""
         for (t = 0; t < 6; ++t) line = line int(1 + rand() * 10) " "
         print line int(100 + rand() * 900) } }' >"$work/games"
     local tries
-    for ((tries = 0; tries < 4; ++tries)); do
+    for ((tries = 0; tries < 6; ++tries)); do
         script -qec '"$solve" --jobs 1 "$work/games" >"$work/out"' /dev/null \
             >"$work/typescript" 2>&1
         grep -q '% done' "$work/typescript" && break
