@@ -48,6 +48,15 @@ constexpr std::uint32_t kSmall = 1u << 16;
 constexpr int kSmallWords = kSmall / 64;
 constexpr int kHashBits = 16;
 
+// The number of tiles in each group of the six.
+constexpr std::array<std::uint8_t, 64> kSizes = []
+{
+    std::array<std::uint8_t, 64> sizes{};
+    for (unsigned g = 1; g < 64; ++g)
+        sizes[g] = static_cast<std::uint8_t>(sizes[g >> 1] + (g & 1));
+    return sizes;
+}();
+
 // Exact division by a fixed divisor from 2 on, by multiplications: n is a multiple of d
 // when n times the magic number, modulo 2^64, is below it; the high half is the quotient.
 struct CDivisor
@@ -260,8 +269,7 @@ private:
                 continue;
             unsigned ca = m_canon[a];
             unsigned cb = m_canon[g ^ a];
-            if (__builtin_popcount(ca) > __builtin_popcount(cb) ||
-                (__builtin_popcount(ca) == __builtin_popcount(cb) && ca > cb))
+            if (kSizes[ca] > kSizes[cb] || (kSizes[ca] == kSizes[cb] && ca > cb))
                 std::swap(ca, cb);
             const auto nKey = static_cast<std::uint16_t>(ca << 8 | cb);
             if (std::find(seen.begin(), seen.begin() + nSeen, nKey) != seen.begin() + nSeen)
@@ -281,19 +289,20 @@ private:
         {
             for (unsigned g = 1; g < 64; ++g)
             {
-                if (__builtin_popcount(g) != nSize || m_canon[g] != g)
+                if (kSizes[g] != nSize || m_canon[g] != g)
                     continue;
                 MakeGroup(g, nSize);
                 for (const std::uint32_t* p = Begin(g); p != End(g) && *p < m_nWindow; ++p)
                     m_made.Set(*p);
+                // A lone game stops here; the values of the other groups are not needed.
+                if (Done())
+                    return true;
             }
-            if (Done())
-                return true;
         }
         return false;
     }
 
-    void MakeGroup(unsigned g, int nSize)
+    __attribute__((noinline)) void MakeGroup(unsigned g, int nSize)
     {
         m_begin[g] = static_cast<std::uint32_t>(m_values.size());
         if (nSize == 1)
@@ -305,18 +314,34 @@ private:
             return;
         }
         const std::uint64_t skip = m_below[g] | std::uint64_t{1} << g;
-        std::uint32_t nSmallEnd = 0;
+        // A value the other tiles cannot bring back into the window is of no use: each step
+        // with a value v that some of them make leaves at least m / v or m - v, and v is at
+        // most the product of those tiles (a 1 counted as 2).
+        std::uint64_t nUseful = m_nWindow + 6;
+        for (int i = 0; i < 6; ++i)
+        {
+            if (!((g >> i) & 1))
+                nUseful = std::min<std::uint64_t>(
+                    nUseful * std::max(m_tiles[static_cast<std::size_t>(i)], 2u), kMax + 1ull);
+        }
         m_large.clear();
         const auto put = [&](std::uint32_t r)
         {
+            if (r >= nUseful)
+                return;
             if (r < kSmall)
             {
+                // Seen in this group already: a look at the fresh bits, which stay in cache.
+                std::uint64_t& nWord = m_fresh.w[r >> 6];
+                const std::uint64_t nBit = std::uint64_t{1} << (r & 63);
+                if (nWord & nBit)
+                    return;
                 std::uint64_t& e = m_small[r];
                 if (e & skip)
                     return;
                 e |= std::uint64_t{1} << g;
-                m_fresh.Set(r);
-                nSmallEnd = std::max(nSmallEnd, r + 1);
+                nWord |= nBit;
+                m_freshWords.Set(r >> 6);
             }
             else
             {
@@ -336,16 +361,24 @@ private:
                                  ForEachStep(*p, *q, put);
                          }
                      });
-        // Sorted: the small values by their bits, the large ones by sorting.
-        const int nWords = static_cast<int>((nSmallEnd + 63) >> 6);
-        for (int i = 0; i < nWords; ++i)
+        // Sorted: the small values by their bits, found through the words that hold some,
+        // the large ones by sorting.
+        for (std::size_t k = 0; k < m_freshWords.w.size(); ++k)
         {
-            std::uint64_t v = m_fresh.w[static_cast<std::size_t>(i)];
-            m_fresh.w[static_cast<std::size_t>(i)] = 0;
-            while (v)
+            std::uint64_t nWords = m_freshWords.w[k];
+            m_freshWords.w[k] = 0;
+            while (nWords)
             {
-                m_values.push_back(static_cast<std::uint32_t>(i * 64 + __builtin_ctzll(v)));
-                v &= v - 1;
+                const std::size_t i = k * 64 + static_cast<std::size_t>(__builtin_ctzll(nWords));
+                nWords &= nWords - 1;
+                std::uint64_t v = m_fresh.w[i];
+                m_fresh.w[i] = 0;
+                while (v)
+                {
+                    m_values.push_back(static_cast<std::uint32_t>(
+                        i * 64 + static_cast<std::size_t>(__builtin_ctzll(v))));
+                    v &= v - 1;
+                }
             }
         }
         std::sort(m_large.begin(), m_large.end());
@@ -378,7 +411,7 @@ private:
     }
 
     // The values of group g below twice the window, as bits.
-    const CBits<2 * kWindowWords>& LowBits(unsigned g)
+    __attribute__((noinline)) const CBits<2 * kWindowWords>& LowBits(unsigned g)
     {
         CBits<2 * kWindowWords>& bits = m_lowBits[g];
         if (!((m_haveBits >> g) & 1))
@@ -398,7 +431,7 @@ private:
         ForEachSplit(63,
                      [&](unsigned a, unsigned b)
                      {
-                         if (bDone || __builtin_popcount(a) < 2)
+                         if (bDone || kSizes[a] < 2)
                              return;
                          CombineInWindow(a, b);
                          bDone = Done();
@@ -406,7 +439,7 @@ private:
         return bDone;
     }
 
-    void CombineInWindow(unsigned a, unsigned b)
+    __attribute__((noinline)) void CombineInWindow(unsigned a, unsigned b)
     {
         const std::uint32_t W = m_nWindow;
         const auto& low = LowBits(b);
@@ -492,7 +525,7 @@ private:
         return false;
     }
 
-    void FoldFive(int nOut)
+    __attribute__((noinline)) void FoldFive(int nOut)
     {
         const std::uint32_t t = m_tiles[static_cast<std::size_t>(nOut)];
         const std::uint32_t W = m_nWindow;
@@ -576,6 +609,7 @@ private:
     std::uint32_t m_nStamp = 0;
     std::vector<std::uint32_t> m_large;
     CBits<kSmallWords> m_fresh;
+    CBits<kSmallWords / 64> m_freshWords;
     std::array<CBits<2 * kWindowWords>, 64> m_lowBits{};
     std::uint64_t m_haveBits = 0;
     CBits<kWindowWords + 5> m_five;
