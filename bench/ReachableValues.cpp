@@ -556,12 +556,41 @@ private:
                          for (const std::uint32_t* p = Begin(a); p != End(a); ++p)
                          {
                              const std::uint32_t x = *p;
-                             // Nothing made of a y above x times the end or above the end
-                             // plus x comes below the end, except y / x.
-                             const std::uint64_t nFar =
-                                 std::max<std::uint64_t>(nEnd + x, nEnd * std::max(x, 1u));
-                             for (const std::uint32_t* q = pB; q != pEnd && *q < nFar; ++q)
+                             if (x == 0)
+                                 continue;
+                             const std::uint32_t* q = pB;
+                             for (; q != pEnd && *q <= x; ++q)
                                  ForEachStep(x, *q, put);
+                             // y above x: x + y, x x y, y - x and y / x, until y - x leaves the
+                             // end; then only y / x, until it does too.
+                             const std::uint64_t nDifferenceEnd = nEnd + x;
+                             if (x == 1)
+                             {
+                                 for (; q != pEnd && *q < nDifferenceEnd; ++q)
+                                 {
+                                     put(*q + 1);
+                                     put(*q - 1);
+                                 }
+                                 continue;
+                             }
+                             CDivisor dx;
+                             dx.Set(x);
+                             for (; q != pEnd && *q < nDifferenceEnd; ++q)
+                             {
+                                 const std::uint32_t y = *q;
+                                 put(x + y);
+                                 if (static_cast<std::uint64_t>(x) * y < nEnd)
+                                     put(x * y);
+                                 put(y - x);
+                                 if (dx.Divides(y))
+                                     put(dx.Quotient(y));
+                             }
+                             const std::uint64_t nQuotientEnd = nEnd * x;
+                             for (; q != pEnd && *q < nQuotientEnd; ++q)
+                             {
+                                 if (dx.Divides(*q))
+                                     put(dx.Quotient(*q));
+                             }
                          }
                      });
         // The five's own values in the window.
