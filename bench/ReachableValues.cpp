@@ -819,7 +819,7 @@ class CWholeGame
 {
 public:
     CWholeGame(bool bSet24, std::uint32_t nFirst, std::uint32_t nLast, int nJobs)
-        : m_nFirst(nFirst), m_nLast(nLast), m_nJobs(nJobs)
+        : m_bSet24(bSet24), m_nFirst(nFirst), m_nLast(nLast), m_nJobs(nJobs)
     {
         const std::array<std::uint32_t, 14> kinds = {1, 2, 3,  4,  5,  6,  7,
                                                      8, 9, 10, 25, 50, 75, 100};
@@ -872,7 +872,8 @@ public:
             thread.join();
         std::printf("large,draws,games,exact,away_1,away_2,away_3,away_4,away_5,away_6,away_7,"
                     "away_8,away_9,away_10,away_more\n");
-        for (std::size_t nLarge = 0; nLarge <= 6; ++nLarge)
+        std::array<std::uint64_t, 14> all{};
+        for (std::size_t nLarge = 0; nLarge <= (m_bSet24 ? 4u : 6u); ++nLarge)
         {
             std::array<std::uint64_t, 14> row{};
             for (const CTally& tally : tallies)
@@ -880,11 +881,11 @@ public:
                 for (std::size_t i = 0; i < row.size(); ++i)
                     row[i] += tally[nLarge][i];
             }
-            std::printf("%zu", nLarge);
-            for (std::uint64_t n : row)
-                std::printf(",%llu", static_cast<unsigned long long>(n));
-            std::printf("\n");
+            for (std::size_t i = 0; i < row.size(); ++i)
+                all[i] += row[i];
+            PrintRow(std::to_string(nLarge), row);
         }
+        PrintRow("all", all);
         if (std::fflush(stdout) != 0 || std::ferror(stdout))
         {
             std::fprintf(stderr, "pivolo_reachable_values: cannot write: %s\n",
@@ -897,6 +898,14 @@ public:
 private:
     // Per number of large tiles: draws, games, exact, 1 to 10 away, more than 10 away.
     using CTally = std::array<std::array<std::uint64_t, 14>, 7>;
+
+    static void PrintRow(const std::string& sName, const std::array<std::uint64_t, 14>& row)
+    {
+        std::printf("%s", sName.c_str());
+        for (std::uint64_t n : row)
+            std::printf(",%llu", static_cast<unsigned long long>(n));
+        std::printf("\n");
+    }
 
     void Tally(CMadeValues& values, const std::array<std::uint32_t, 6>& draw, CTally& tally) const
     {
@@ -920,6 +929,7 @@ private:
     }
 
     std::vector<std::array<std::uint32_t, 6>> m_draws;
+    bool m_bSet24;
     std::uint32_t m_nFirst;
     std::uint32_t m_nLast;
     int m_nJobs;
