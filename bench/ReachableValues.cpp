@@ -79,6 +79,9 @@ template <int Words> struct CBits
     void Clear(int nWords) { std::fill(w.begin(), w.begin() + nWords, 0); }
 };
 using CWindow = CBits<kWindowWords>;
+// A group's values below twice the window and a tile more.
+constexpr int kLowWords = 2 * kWindowWords + 4;
+using CLowBits = CBits<kLowWords>;
 
 // dst |= src << s, on dst's first nWords words.
 template <int D, int S>
@@ -302,7 +305,7 @@ private:
         return false;
     }
 
-    __attribute__((noinline)) void MakeGroup(unsigned g, int nSize)
+    void MakeGroup(unsigned g, int nSize)
     {
         m_begin[g] = static_cast<std::uint32_t>(m_values.size());
         if (nSize == 1)
@@ -410,15 +413,15 @@ private:
         }
     }
 
-    // The values of group g below twice the window, as bits.
-    __attribute__((noinline)) const CBits<2 * kWindowWords>& LowBits(unsigned g)
+    // The values of group g below twice the window and a tile more, as bits.
+    const CLowBits& LowBits(unsigned g)
     {
-        CBits<2 * kWindowWords>& bits = m_lowBits[g];
+        CLowBits& bits = m_lowBits[g];
         if (!((m_haveBits >> g) & 1))
         {
             m_haveBits |= std::uint64_t{1} << g;
-            bits.Clear(2 * kWindowWords);
-            for (const std::uint32_t* p = Begin(g); p != End(g) && *p < 2 * m_nWindow; ++p)
+            bits.Clear(kLowWords);
+            for (const std::uint32_t* p = Begin(g); p != End(g) && *p < 2 * m_nWindow + 256; ++p)
                 bits.Set(*p);
         }
         return bits;
@@ -439,7 +442,7 @@ private:
         return bDone;
     }
 
-    __attribute__((noinline)) void CombineInWindow(unsigned a, unsigned b)
+    void CombineInWindow(unsigned a, unsigned b)
     {
         const std::uint32_t W = m_nWindow;
         const auto& low = LowBits(b);
@@ -525,7 +528,7 @@ private:
         return false;
     }
 
-    __attribute__((noinline)) void FoldFive(int nOut)
+    void FoldFive(int nOut)
     {
         const std::uint32_t t = m_tiles[static_cast<std::size_t>(nOut)];
         const std::uint32_t W = m_nWindow;
@@ -561,35 +564,56 @@ private:
                              const std::uint32_t* q = pB;
                              for (; q != pEnd && *q <= x; ++q)
                                  ForEachStep(x, *q, put);
-                             // y above x: x + y, x x y, y - x and y / x, until y - x leaves the
-                             // end; then only y / x, until it does too.
-                             const std::uint64_t nDifferenceEnd = nEnd + x;
-                             if (x == 1)
+                             if (t < 2)
                              {
-                                 for (; q != pEnd && *q < nDifferenceEnd; ++q)
-                                 {
-                                     put(*q + 1);
-                                     put(*q - 1);
-                                 }
+                                 const std::uint64_t nFar = nEnd * std::max<std::uint64_t>(x, 2);
+                                 for (; q != pEnd && *q < nFar; ++q)
+                                     ForEachStep(x, *q, put);
                                  continue;
                              }
+                             // y above x, while a result may land below W + t: every step.
+                             // y above x, while a result may land below W + t: every step.
                              CDivisor dx;
-                             dx.Set(x);
-                             for (; q != pEnd && *q < nDifferenceEnd; ++q)
+                             if (x >= 2)
+                                 dx.Set(x);
+                             const std::uint64_t nNearY = nNearEnd + x;
+                             for (; q != pEnd && *q < nNearY; ++q)
                              {
                                  const std::uint32_t y = *q;
                                  put(x + y);
-                                 if (static_cast<std::uint64_t>(x) * y < nEnd)
-                                     put(x * y);
                                  put(y - x);
-                                 if (dx.Divides(y))
-                                     put(dx.Quotient(y));
+                                 if (x >= 2)
+                                 {
+                                     if (static_cast<std::uint64_t>(x) * y < nEnd)
+                                         put(x * y);
+                                     if (dx.Divides(y))
+                                         put(dx.Quotient(y));
+                                 }
                              }
-                             const std::uint64_t nQuotientEnd = nEnd * x;
-                             for (; q != pEnd && *q < nQuotientEnd; ++q)
+                             // Beyond, only multiples of t count, and not all: a quotient
+                             // y / x over t is y over x x t, which the groups of x's tiles
+                             // and t make; x x y over t is x / t x y when t divides x (or
+                             // y). Left: x + y and y - x, found by y's remainder, x x y,
+                             // and y / x below W + t.
+                             const std::uint32_t nSumRemainder = (t - x % t) % t;
+                             const std::uint32_t nDifferenceRemainder = x % t;
+                             const bool bProducts = x >= 2 && !d.Divides(x);
+                             const std::uint64_t nProductEnd = bProducts ? (nEnd - 1) / x + 1 : 0;
+                             const std::uint64_t nQuotientEnd =
+                                 x >= 2 ? static_cast<std::uint64_t>(nNearEnd) * x : 0;
+                             const std::uint64_t nFar = std::max(nEnd + x, nQuotientEnd);
+                             for (; q != pEnd && *q < nFar; ++q)
                              {
-                                 if (dx.Divides(*q))
-                                     put(dx.Quotient(*q));
+                                 const std::uint32_t y = *q;
+                                 const std::uint32_t nRemainder = y - t * d.Quotient(y);
+                                 if (nRemainder == nSumRemainder && x + y < nEnd)
+                                     m_quotients.Set(d.Quotient(x + y));
+                                 if (nRemainder == nDifferenceRemainder && y - x < nEnd)
+                                     m_quotients.Set(d.Quotient(y - x));
+                                 if (y < nProductEnd && nRemainder != 0 && d.Divides(x * y))
+                                     m_quotients.Set(d.Quotient(x * y));
+                                 if (y < nQuotientEnd && dx.Divides(y))
+                                     m_five.Set(dx.Quotient(y));
                              }
                          }
                      });
@@ -639,7 +663,7 @@ private:
     std::vector<std::uint32_t> m_large;
     CBits<kSmallWords> m_fresh;
     CBits<kSmallWords / 64> m_freshWords;
-    std::array<CBits<2 * kWindowWords>, 64> m_lowBits{};
+    std::array<CLowBits, 64> m_lowBits{};
     std::uint64_t m_haveBits = 0;
     CBits<kWindowWords + 5> m_five;
     CWindow m_quotients;
