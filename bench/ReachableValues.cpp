@@ -670,21 +670,56 @@ private:
     CWindow m_made;
 };
 
-// The made value nearest to nTarget, the one above first at equal distance.
-std::uint32_t Nearest(const CWindow& made, std::uint32_t nTarget, std::uint32_t nWindow)
-{
-    for (std::uint32_t d = 0;; ++d)
-    {
-        if (nTarget + d < nWindow && made.Test(nTarget + d))
-            return nTarget + d;
-        if (d <= nTarget && made.Test(nTarget - d))
-            return nTarget - d;
-    }
-}
-
 std::uint32_t WindowFor(std::uint32_t nFarthest)
 {
     return std::min(kWindowMax, (nFarthest + 64) & ~63u);
+}
+
+// The made value nearest to nTarget, the one above first at equal distance, if the window
+// shows it: false when a value beyond the window could be as near.
+bool NearestIn(const CWindow& made, std::uint32_t nWindow, std::uint32_t nTarget,
+               std::uint32_t& nNearest)
+{
+    for (std::uint32_t d = 0; nTarget + d < nWindow; ++d)
+    {
+        if (made.Test(nTarget + d))
+        {
+            nNearest = nTarget + d;
+            return true;
+        }
+        if (d <= nTarget && made.Test(nTarget - d))
+        {
+            nNearest = nTarget - d;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Each target's nearest made value: first in a window just above the highest target, which
+// shows it whenever the target or a value near it is made, else in the window that the
+// nearest tiles bound. A lone target stops the work as soon as it is made.
+void SolveDraw(CMadeValues& values, const std::array<std::uint32_t, 6>& tiles,
+               const std::vector<std::uint32_t>& targets, std::vector<std::uint32_t>& nearest)
+{
+    std::uint32_t nHigh = 0;
+    std::uint32_t nFarthest = 0;
+    for (std::uint32_t t : targets)
+    {
+        nHigh = std::max(nHigh, t);
+        nFarthest = std::max(nFarthest, FarthestNeeded(tiles, t));
+    }
+    nearest.resize(targets.size());
+    const std::uint32_t nStop = targets.size() == 1 ? targets[0] : ~0u;
+    for (const std::uint32_t nWindow : {WindowFor(nHigh), WindowFor(nFarthest)})
+    {
+        const CWindow& made = values.Make(tiles, nWindow, nStop);
+        std::size_t i = 0;
+        while (i < targets.size() && NearestIn(made, nWindow, targets[i], nearest[i]))
+            ++i;
+        if (i == targets.size())
+            return;
+    }
 }
 
 // Reads games from standard input and writes each with its nearest made value.
@@ -787,15 +822,14 @@ private:
     {
         if (m_run.empty())
             return true;
-        std::uint32_t nFarthest = 0;
+        m_targets.clear();
         for (const CGame& game : m_run)
-            nFarthest = std::max(nFarthest, FarthestNeeded(game.m_tiles, game.m_nTarget));
-        const std::uint32_t nWindow = WindowFor(nFarthest);
-        const CWindow& made = m_values.Make(m_run.front().m_tiles, nWindow,
-                                            m_run.size() == 1 ? m_run.front().m_nTarget : ~0u);
-        for (const CGame& game : m_run)
+            m_targets.push_back(game.m_nTarget);
+        SolveDraw(m_values, m_run.front().m_tiles, m_targets, m_nearest);
+        for (std::size_t i = 0; i < m_run.size(); ++i)
         {
-            const std::uint32_t nNearest = Nearest(made, game.m_nTarget, nWindow);
+            const CGame& game = m_run[i];
+            const std::uint32_t nNearest = m_nearest[i];
             char* p = m_out.data() + m_nOut;
             for (std::uint32_t t : game.m_tiles)
                 p = Write(p, t, ' ');
@@ -833,6 +867,8 @@ private:
 
     CMadeValues m_values;
     std::vector<CGame> m_run;
+    std::vector<std::uint32_t> m_targets;
+    std::vector<std::uint32_t> m_nearest;
     std::vector<char> m_out = std::vector<char>(1 << 16);
     std::size_t m_nOut = 0;
 };
@@ -869,6 +905,8 @@ public:
             }
         };
         add(add, 0, 0);
+        for (std::uint32_t t = nFirst; t <= nLast; ++t)
+            m_targets.push_back(t);
     }
 
     int Run()
@@ -933,19 +971,17 @@ private:
 
     void Tally(CMadeValues& values, const std::array<std::uint32_t, 6>& draw, CTally& tally) const
     {
-        std::uint32_t nFarthest = 0;
-        for (std::uint32_t t = m_nFirst; t <= m_nLast; ++t)
-            nFarthest = std::max(nFarthest, FarthestNeeded(draw, t));
-        const std::uint32_t nWindow = WindowFor(nFarthest);
-        const CWindow& made = values.Make(draw, nWindow, ~0u);
+        std::vector<std::uint32_t> nearest;
+        SolveDraw(values, draw, m_targets, nearest);
         std::size_t nLarge = 0;
         for (std::uint32_t t : draw)
             nLarge += t > 10;
         auto& row = tally[nLarge];
         ++row[0];
-        for (std::uint32_t t = m_nFirst; t <= m_nLast; ++t)
+        for (std::size_t i = 0; i < m_targets.size(); ++i)
         {
-            const std::uint32_t n = Nearest(made, t, nWindow);
+            const std::uint32_t t = m_targets[i];
+            const std::uint32_t n = nearest[i];
             const std::uint32_t nAway = n > t ? n - t : t - n;
             ++row[1];
             ++row[2 + std::min<std::uint32_t>(nAway, 11)];
@@ -953,6 +989,7 @@ private:
     }
 
     std::vector<std::array<std::uint32_t, 6>> m_draws;
+    std::vector<std::uint32_t> m_targets;
     bool m_bSet24;
     std::uint32_t m_nFirst;
     std::uint32_t m_nLast;
