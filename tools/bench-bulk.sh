@@ -61,44 +61,47 @@ timed() {
     local times
     times=$(mktemp)
     /usr/bin/time -o "$times" -f '%e %U %S' "$@" < "$input" > /dev/null || [ $? -eq 1 ]
-    awk '{ printf "%.2f %.2f", $1, $2 + $3 }' "$times"
+    awk '{ printf "%.3f %.3f", $1, $2 + $3 }' "$times"
     rm -f "$times"
 }
-# job, program, "wall cpu", count, unit, the yardstick's wall time
+# job, program, "wall cpu", count, unit, the yardstick's "wall cpu"
 row() {
-    set -- "$1" "$2" $3 "$4" "$5" "$6"
-    awk -v job="$1" -v prog="$2" -v wall="$3" -v cpu="$4" -v n="$5" -v unit="$6" -v base="$7" \
-        'BEGIN { printf "%-28s %-34s %8.2f s %8.2f s %9.2f us/%-5s %6.2fx\n", job, prog, wall, cpu,
-                 1e6 * wall / n, unit, wall / base }'
+    set -- "$1" "$2" $3 "$4" "$5" $6
+    awk -v job="$1" -v prog="$2" -v wall="$3" -v cpu="$4" -v n="$5" -v unit="$6" -v bw="$7" \
+        -v bc="$8" 'function ratio(a, b) { return b > 0 ? sprintf("%6.2fx", a / b) : "      -" }
+        BEGIN { printf "%-26s %-27s %7.2f s %7.2f s %8.2f us/%-4s %8.2f us/%-4s %s %s\n",
+                job, prog, wall, cpu, 1e6 * wall / n, unit, 1e6 * cpu / n, unit,
+                ratio(wall, bw), ratio(cpu, bc) }'
 }
-wall() { echo "${1% *}"; }
 
 echo "== load before: $(uptime)"
-printf '%-28s %-34s %10s %10s %15s %9s\n' job program wall cpu 'wall per' 'vs yardstick'
+echo "(cpu: user and system time of all the program's threads; the ratios are to the yardstick's"
+echo "wall and cpu times, its first row of each job)"
+printf '%-26s %-27s %9s %9s %16s %16s %15s\n' job program wall cpu 'wall per' 'cpu per' 'vs yardstick'
 input=$out/random.txt
 job="random ($lines_random)"
 y=$(timed "$yardstick")
-row "$job" "reachable values" "$y" "$lines_random" game "$(wall "$y")"
-row "$job" "pivolo-solve --jobs 1" "$(timed "$solve" --jobs 1 -q)" "$lines_random" game "$(wall "$y")"
-row "$job" "pivolo-solve --jobs 2" "$(timed "$solve" --jobs 2 -q)" "$lines_random" game "$(wall "$y")"
+row "$job" "reachable values" "$y" "$lines_random" game "$y"
+row "$job" "pivolo-solve --jobs 1" "$(timed "$solve" --jobs 1 -q)" "$lines_random" game "$y"
+row "$job" "pivolo-solve --jobs 2" "$(timed "$solve" --jobs 2 -q)" "$lines_random" game "$y"
 
 input=$out/bulk.txt
 job="every target ($lines_bulk)"
 y=$(timed "$yardstick")
-row "$job" "reachable values" "$y" "$lines_bulk" line "$(wall "$y")"
-row "$job" "pivolo-solve --jobs 1" "$(timed "$solve" --jobs 1 -q)" "$lines_bulk" line "$(wall "$y")"
-row "$job" "pivolo-solve --jobs 2" "$(timed "$solve" --jobs 2 -q)" "$lines_bulk" line "$(wall "$y")"
+row "$job" "reachable values" "$y" "$lines_bulk" line "$y"
+row "$job" "pivolo-solve --jobs 1" "$(timed "$solve" --jobs 1 -q)" "$lines_bulk" line "$y"
+row "$job" "pivolo-solve --jobs 2" "$(timed "$solve" --jobs 2 -q)" "$lines_bulk" line "$y"
 
 input=/dev/null
 job="whole game ($draws_whole draws)"
 y=$(timed "$yardstick" --whole-game --targets 0-999 --jobs 1)
-row "$job" "reachable values --jobs 1" "$y" "$draws_whole" draw "$(wall "$y")"
+row "$job" "reachable values --jobs 1" "$y" "$draws_whole" draw "$y"
 y2=$(timed "$yardstick" --whole-game --targets 0-999 --jobs 2)
-row "$job" "reachable values --jobs 2" "$y2" "$draws_whole" draw "$(wall "$y")"
+row "$job" "reachable values --jobs 2" "$y2" "$draws_whole" draw "$y"
 for jobs in 1 2; do
     row "$job" "pivolo-stats --jobs $jobs" \
         "$(timed "$stats" -q --targets 0-999 --jobs "$jobs" --csv "$out/stats" \
-            --plot "$out/stats.png")" "$draws_whole" draw "$(wall "$y")"
+            --plot "$out/stats.png")" "$draws_whole" draw "$y"
 done
 echo "== load after: $(uptime)"
 
