@@ -46,7 +46,7 @@ constexpr int kWindowWords = kWindowMax / 64;
 // Values below this are found through a table indexed by value, the others through a hash.
 constexpr std::uint32_t kSmall = 1u << 16;
 constexpr int kSmallWords = kSmall / 64;
-constexpr int kHashBits = 16;
+constexpr int kHashBits = 12; // grown when half full
 
 // The number of tiles in each group of the six.
 constexpr std::array<std::uint8_t, 64> kSizes = []
@@ -213,6 +213,7 @@ private:
                 m_small[v] = 0;
         }
         m_values.clear();
+        m_nHashUsed = 0;
         if (++m_nStamp == 0)
         {
             for (CEntry& e : m_hash)
@@ -399,17 +400,37 @@ private:
 
     CEntry& Find(std::uint32_t v)
     {
-        std::size_t i = (v * 0x9E3779B1u) >> (32 - kHashBits);
-        for (;; i = (i + 1) & ((std::size_t{1} << kHashBits) - 1))
+        const std::size_t nMask = m_hash.size() - 1;
+        for (std::size_t i = (v * 0x9E3779B1u) >> (32 - m_nHashBits);; i = (i + 1) & nMask)
         {
             CEntry& e = m_hash[i];
             if (e.m_nStamp != m_nStamp)
             {
+                if (2 * (m_nHashUsed + 1) > m_hash.size())
+                {
+                    Grow();
+                    return Find(v);
+                }
+                ++m_nHashUsed;
                 e = CEntry{v, m_nStamp, 0};
                 return e;
             }
             if (e.m_nValue == v)
                 return e;
+        }
+    }
+
+    // Twice the room, the entries of these tiles moved over.
+    void Grow()
+    {
+        std::vector<CEntry> old(std::size_t{2} << m_nHashBits);
+        old.swap(m_hash);
+        ++m_nHashBits;
+        m_nHashUsed = 0;
+        for (const CEntry& e : old)
+        {
+            if (e.m_nStamp == m_nStamp)
+                Find(e.m_nValue).m_groups = e.m_groups;
         }
     }
 
@@ -659,6 +680,8 @@ private:
     // The groups that make each value: small values by index, large ones in the hash.
     std::vector<std::uint64_t> m_small;
     std::vector<CEntry> m_hash;
+    int m_nHashBits = kHashBits;
+    std::size_t m_nHashUsed = 0;
     std::uint32_t m_nStamp = 0;
     std::vector<std::uint32_t> m_large;
     CBits<kSmallWords> m_fresh;
