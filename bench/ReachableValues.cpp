@@ -463,6 +463,24 @@ private:
         return bDone;
     }
 
+    // Whether x, a value of the two tiles p and q of group a, is only their sum or their
+    // difference: then x + y, x - y and y - x are p + (q + y), p - (y - q) and the like, which
+    // the splits with p alone make from the values of q with y's tiles.
+    bool OnlySumOrDifference(unsigned a, std::uint32_t x) const
+    {
+        if (kSizes[a] != 2)
+            return false;
+        const std::uint32_t p = m_tiles[static_cast<std::size_t>(__builtin_ctz(a))];
+        const std::uint32_t q = m_tiles[static_cast<std::size_t>(__builtin_ctz(a & (a - 1)))];
+        const std::uint32_t nHigh = std::max(p, q);
+        const std::uint32_t nLow = std::min(p, q);
+        if (x != nHigh + nLow && x != nHigh - nLow)
+            return false;
+        if (nLow != 1 && x == nHigh * nLow)
+            return false;
+        return !(nHigh % nLow == 0 && x == nHigh / nLow);
+    }
+
     void CombineInWindow(unsigned a, unsigned b)
     {
         const std::uint32_t W = m_nWindow;
@@ -474,18 +492,23 @@ private:
             const std::uint32_t x = *p;
             if (x == 0)
                 continue;
+            const bool bSums = !OnlySumOrDifference(a, x);
             if (x < W)
             {
                 // x + y and y - x by shifts; y below 2W covers every y - x in the window.
-                OrShiftedUp(m_made, low, x, m_nWords);
-                OrShiftedDown(m_made, low, x, m_nWords);
+                if (bSums)
+                {
+                    OrShiftedUp(m_made, low, x, m_nWords);
+                    OrShiftedDown(m_made, low, x, m_nWords);
+                }
                 // x - y, x x y, x / y, from the values y up to x.
                 for (const std::uint32_t* q = pB; q != pEnd && *q <= x; ++q)
                 {
                     const std::uint32_t y = *q;
                     if (y == 0)
                         continue;
-                    m_made.Set(x - y);
+                    if (bSums)
+                        m_made.Set(x - y);
                     if (y != 1 && x % y == 0)
                         m_made.Set(x / y);
                     if (y != 1 && x != 1 && x * y < W)
@@ -513,7 +536,7 @@ private:
             {
                 // x - y and y - x: y within W of x.
                 const std::uint32_t* q = std::upper_bound(pB, pEnd, x - W);
-                for (; q != pEnd && *q < x + W; ++q)
+                for (; bSums && q != pEnd && *q < x + W; ++q)
                     m_made.Set(*q > x ? *q - x : x - *q);
                 // x / y: y above x / W; y / x: y a multiple of x.
                 q = std::upper_bound(pB, pEnd, x / W);
@@ -583,6 +606,34 @@ private:
                              if (x == 0)
                                  continue;
                              const std::uint32_t* q = pB;
+                             if (OnlySumOrDifference(a, x))
+                             {
+                                 // Products and quotients only.
+                                 if (x == 1)
+                                     continue;
+                                 for (; q != pEnd && *q <= x; ++q)
+                                 {
+                                     const std::uint32_t y = *q;
+                                     if (y < 2)
+                                         continue;
+                                     if (static_cast<std::uint64_t>(x) * y < nEnd)
+                                         put(x * y);
+                                     if (x % y == 0)
+                                         put(x / y);
+                                 }
+                                 CDivisor dx;
+                                 dx.Set(x);
+                                 const std::uint64_t nFar = nEnd * x;
+                                 for (; q != pEnd && *q < nFar; ++q)
+                                 {
+                                     const std::uint32_t y = *q;
+                                     if (static_cast<std::uint64_t>(x) * y < nEnd)
+                                         put(x * y);
+                                     if (dx.Divides(y))
+                                         put(dx.Quotient(y));
+                                 }
+                                 continue;
+                             }
                              for (; q != pEnd && *q <= x; ++q)
                                  ForEachStep(x, *q, put);
                              if (t < 2)
