@@ -16,13 +16,15 @@
 // value, a product with 1 refused; any group of the tiles may be used.
 //
 // How: every group of up to four tiles (a bit mask of positions) keeps all its values,
-// sorted, without the values one of its smaller groups already makes (they add nothing).
-// Groups of five are never kept: each split of the five is combined only as far as the
-// sixth tile t can bring a value into the window, that is values below the window plus t
-// and the multiples of t whose quotient is in it, as bits; the five is then folded with t
-// by shifts of words. All six as two groups of 2 and 4 or 3 and 3 add what lands in the
-// window, sums and differences of small values by shifts, the rest by ranges of the sorted
-// values. Equal tiles make equal groups: each is worked out once.
+// sorted, without the values one of its smaller groups already makes (they add nothing) and
+// without those the other tiles could never bring back into the window. Groups of five are
+// never kept: each split of the five is combined only as far as the sixth tile t can bring a
+// value into the window, that is values below the window plus t and the multiples of t whose
+// quotient is in it, as bits; the five is then folded with t by shifts of words. All six as
+// two groups of 2 and 4 or 3 and 3 add what lands in the window, sums and differences of small
+// values by shifts, the rest by ranges of the sorted values. Equal tiles make equal groups:
+// each is worked out once. The window is first just above the highest target, and as wide
+// as the nearest tiles require only when a nearest value may lie beyond it.
 
 #include <algorithm>
 #include <array>
