@@ -4,9 +4,10 @@
 //
 //   pivolo_reachable_values < GAMES
 //       reads games, one a line ("t1 t2 t3 t4 t5 t6 target", tiles from 1 to 255, targets
-//       from 0 to 999), and writes each game followed by its nearest made value. Consecutive
-//       lines of the same tiles share one set of made values, worked out once; a draw asked
-//       one target stops as soon as it is made.
+//       from 0 to 999; lines of blanks and lines starting with # skipped), and writes each
+//       game followed by its nearest made value. Consecutive lines of the same tiles share
+//       one set of made values, worked out once; a draw asked one target stops as soon as it
+//       is made.
 //   pivolo_reachable_values --whole-game [--set 28|24] [--targets A-B] [--jobs N]
 //       every draw of the tile set as a multiset with every target of the range (0 to 999
 //       by default), and writes per number of large tiles the draws, the games, the games
@@ -824,6 +825,16 @@ public:
                 const std::size_t nEndOfLine =
                     static_cast<std::size_t>(static_cast<const char*>(pNewLine) - buffer.data());
                 ++nLine;
+                // Lines of blanks and comments are skipped, as pivolo-solve skips them.
+                const char* pFirst = buffer.data() + nStart;
+                while (pFirst != buffer.data() + nEndOfLine &&
+                       (*pFirst == ' ' || *pFirst == '\t' || *pFirst == '\r'))
+                    ++pFirst;
+                if (pFirst == buffer.data() + nEndOfLine || *pFirst == '#')
+                {
+                    nStart = nEndOfLine + 1;
+                    continue;
+                }
                 CGame game{};
                 if (!Parse(buffer.data() + nStart, buffer.data() + nEndOfLine, game))
                 {
