@@ -191,8 +191,9 @@ public:
         m_made.Clear(kWindowWords);
         Forget();
         FindEqualGroups();
-        // Each stage stops the work when the value asked for is made.
-        if (!MakeGroups() && !MakeSixes())
+        // Each stage stops the work when the value asked for is made; the groups of four
+        // cost the most, and the six as two threes do not need them.
+        if (!MakeGroups(1, 3) && !MakeSixes(3) && !MakeGroups(4, 4) && !MakeSixes(2))
             MakeFives();
         return m_made;
     }
@@ -290,9 +291,9 @@ private:
     const std::uint32_t* End(unsigned g) const { return m_values.data() + m_end[g]; }
 
     // The groups of up to four tiles, smaller groups first, each canonical group once.
-    bool MakeGroups()
+    bool MakeGroups(int nFirstSize, int nLastSize)
     {
-        for (int nSize = 1; nSize <= 4; ++nSize)
+        for (int nSize = nFirstSize; nSize <= nLastSize; ++nSize)
         {
             for (unsigned g = 1; g < 64; ++g)
             {
@@ -452,13 +453,14 @@ private:
     }
 
     // All six tiles as a group of two or three, a, and the rest, b: what lands in the window.
-    bool MakeSixes()
+    // All six as a group of nSize tiles and the rest.
+    bool MakeSixes(int nSize)
     {
         bool bDone = false;
         ForEachSplit(63,
                      [&](unsigned a, unsigned b)
                      {
-                         if (bDone || kSizes[a] < 2)
+                         if (bDone || kSizes[a] != nSize)
                              return;
                          CombineInWindow(a, b);
                          bDone = Done();
