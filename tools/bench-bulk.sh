@@ -2,12 +2,13 @@
 # Bulk solving side by side with the reachable-values yardstick (bench/ReachableValues.cpp, a
 # program of its own that only works out each draw's made values), all built in release
 # mode, in one run, on inputs made from a fixed seed:
-#   - random games: six tiles drawn from the 28-tile set, a target from 100 to 999;
+#   - random games: six tiles drawn from the 28-tile set, a target from 100 to 999, with
+#     pivolo-solve --jobs 1 and --jobs 2;
 #   - every target 0 to 999 of random draws of the 28-tile set, grouped by draw
-#     (PIVOLO_DRAWS=all: of every draw, 19,383 multisets, 19.4 million lines);
+#     (PIVOLO_DRAWS=all: of every draw, 19,383 multisets, 19.4 million lines), likewise;
 #   - the whole 28-tile game: pivolo-stats -q --targets 0-999 --csv DIR --plot FILE.png and
 #     the yardstick's --whole-game, each with one job and with two.
-# pivolo-solve's output goes to /dev/null while it is timed; then the yardstick's nearest
+# Each program's output goes to /dev/null while it is timed; then the yardstick's nearest
 # value of every game is compared with pivolo-solve's "reached:", and its tally of the whole
 # game with pivolo-stats' categories.csv (PIVOLO_CHECK=0 leaves the comparisons out).
 # Usage: tools/bench-bulk.sh   (PIVOLO_GAMES=n random games, 20000 by default;
