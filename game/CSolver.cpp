@@ -3,6 +3,7 @@
 #include "CFailedStates.h"
 #include "CListBox.h"
 #include "CPlatform.h"
+#include "CShortListReach.h"
 #include "ListReach.h"
 #include "Step.h"
 
@@ -33,6 +34,14 @@ CTileValues& TileValuesOfThisThread()
 {
     thread_local CTileValues values;
     return values;
+}
+
+// What the short lists of the last tiles make, kept on this thread for every further game
+// of the same tiles.
+CShortListReach& ShortListsOfThisThread()
+{
+    thread_local CShortListReach lists;
+    return lists;
 }
 } // namespace
 
@@ -138,6 +147,8 @@ bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j,
     // short enough to work out.
     if (nCount == 6)
         return m_pGuide->MayReachAfter(m_reach, i, j, pChild[0]);
+    if (m_pShortLists)
+        return m_pShortLists->Makes(nTarget, nCount - 1, pChild);
     return CanReach(nTarget, nCount - 1, pChild);
 }
 
@@ -181,12 +192,16 @@ int CSolver::Solve()
     // The tiles' tables tell the first trial value that some steps make, and then guide the
     // search of that value.
     CTileValues& values = TileValuesOfThisThread();
-    values.SetTiles(Top().data());
+    const std::array<std::int32_t, 8> top = Top();
+    values.SetTiles(top.data());
     std::int32_t t = m_nTarget;
     m_reach = values.ExplainNearest(m_nTarget, t);
     m_pGuide = &values;
+    CShortListReach& lists = ShortListsOfThisThread();
+    m_pShortLists = lists.UseFor(top.data()) ? &lists : nullptr;
     const int nResult = SolveFrom(t);
     m_pGuide = nullptr;
+    m_pShortLists = nullptr;
     return nResult;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CFailedStates;
+class CShortListReach;
 class CListBox;
 
 // The search of one game: the target, or else the nearest value the six tiles can make
@@ -63,6 +64,9 @@ private:
     // which would write nothing anyway.
     const CTileValues* m_pGuide = nullptr;
     CTileValues::Reach m_reach;
+    // What the short lists below the first level make, when the tiles are those of the
+    // previous game too: then a look-up for most of them.
+    CShortListReach* m_pShortLists = nullptr;
     // Lists the plain search has already seen fail, so that it does not search them twice;
     // made when the plain search first runs, which a guided solve never does.
     std::unique_ptr<CFailedStates> m_pFailed;
