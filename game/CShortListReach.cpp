@@ -7,7 +7,7 @@
 
 namespace
 {
-using Window = std::array<std::uint64_t, CShortListReach::WindowSize / 64>;
+using Window = CShortListReach::Window;
 
 void Mark(Window& made, std::int32_t v)
 {
@@ -67,31 +67,25 @@ int ThreeValues(const std::int32_t* v, std::int32_t* pOut)
     return n;
 }
 
-std::uint64_t Hash(const std::array<std::int32_t, 4>& key)
-{
-    std::uint64_t nHash = 0;
-    for (std::int32_t v : key)
-        nHash = (nHash ^ static_cast<std::uint32_t>(v)) * 0x9E3779B97F4A7C15ull;
-    return nHash ^ (nHash >> 32);
-}
 } // namespace
 
 bool CShortListReach::UseFor(const std::int32_t* pTiles)
 {
     if (m_nGames > 0 && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles))
     {
-        ++m_nGames;
+        // The table starts empty with the second game: a single game of a set of tiles, as
+        // a random one, costs nothing.
+        if (++m_nGames == 2)
+        {
+            m_slots.assign(Slots, Slot{});
+            m_made.resize(Slots);
+            m_nLists = 0;
+        }
         return true;
     }
     std::copy(pTiles, pTiles + m_anTiles.size(), m_anTiles.begin());
     m_nGames = 1;
-    // The lists of other tiles keep older stamps and no longer match.
     m_nLists = 0;
-    if (++m_nStamp == 0)
-    {
-        std::fill(m_slots.begin(), m_slots.end(), Slot{});
-        m_nStamp = 1;
-    }
     return false;
 }
 
@@ -99,53 +93,71 @@ bool CShortListReach::Makes(std::int32_t nTarget, int nCount, const std::int32_t
 {
     if (nCount < 3 || nCount > 4 || nTarget < 0 || nTarget >= WindowSize)
         return CanReach(nTarget, nCount, pValues);
-    // The key: the values in increasing order, a 3-list's with -1 last, which no value of a
-    // list takes (steps give nothing below 0).
-    std::array<std::int32_t, 4> key{pValues[0], pValues[1], pValues[2], -1};
-    if (nCount == 4)
-        key[3] = pValues[3];
-    if (key[0] < 0 || key[1] < 0 || key[2] < 0 || (nCount == 4 && key[3] < 0))
+    // The key: the values in increasing order, a list of three with the largest value last,
+    // which no value of a list takes (steps give nothing below 0).
+    std::uint32_t k0 = static_cast<std::uint32_t>(pValues[0]);
+    std::uint32_t k1 = static_cast<std::uint32_t>(pValues[1]);
+    std::uint32_t k2 = static_cast<std::uint32_t>(pValues[2]);
+    std::uint32_t k3 = nCount == 4 ? static_cast<std::uint32_t>(pValues[3]) : 0;
+    if (((k0 | k1 | k2 | k3) & 0x80000000u) != 0)
         return CanReach(nTarget, nCount, pValues);
-    std::sort(key.begin(), key.begin() + nCount);
-    const List* pList = Find(nCount, key);
-    if (!pList)
+    if (nCount == 3)
+        k3 = 0xFFFFFFFFu;
+    const auto order = [](std::uint32_t& a, std::uint32_t& b)
+    {
+        const std::uint32_t nLow = std::min(a, b);
+        b = std::max(a, b);
+        a = nLow;
+    };
+    order(k0, k1);
+    order(k2, k3);
+    order(k0, k2);
+    order(k1, k3);
+    order(k1, k2);
+    const Window* pMade = Find(nCount, std::uint64_t{k0} << 32 | k1, std::uint64_t{k2} << 32 | k3);
+    if (!pMade)
         return CanReach(nTarget, nCount, pValues);
-    return (pList->anMade[static_cast<std::size_t>(nTarget) >> 6] >> (nTarget & 63) & 1) != 0;
+    return ((*pMade)[static_cast<std::size_t>(nTarget) >> 6] >> (nTarget & 63) & 1) != 0;
 }
 
-const CShortListReach::List* CShortListReach::Find(int nCount,
-                                                   const std::array<std::int32_t, 4>& key)
+const CShortListReach::Window* CShortListReach::Find(int nCount, std::uint64_t nKeyLow,
+                                                     std::uint64_t nKeyHigh)
 {
-    if (m_slots.empty())
-        m_slots.resize(Slots);
+    const std::uint64_t nHash =
+        (nKeyLow * 0x9E3779B97F4A7C15ull) ^ (nKeyHigh * 0xC2B2AE3D27D4EB4Full);
     // At most half of the slots are ever used, so a free one is always found.
-    for (std::size_t nSlot = Hash(key) & (Slots - 1);; nSlot = (nSlot + 1) & (Slots - 1))
+    for (std::size_t nSlot = static_cast<std::size_t>(nHash >> 40) & (Slots - 1);;
+         nSlot = (nSlot + 1) & (Slots - 1))
     {
         Slot& slot = m_slots[nSlot];
-        if (slot.nStamp != m_nStamp)
+        Window& made = m_made[nSlot];
+        if (slot.nKeyHigh == nKeyHigh && (slot.nKeyLow & ~Slot::Once) == nKeyLow)
         {
-            if (m_nLists == MaxLists)
-                return nullptr;
-            if (m_lists.size() == static_cast<std::size_t>(m_nLists))
-                m_lists.emplace_back();
-            List& list = m_lists[static_cast<std::size_t>(m_nLists)];
-            list.anKey = key;
-            Work(nCount, list);
-            slot.nStamp = m_nStamp;
-            slot.nList = static_cast<std::uint32_t>(m_nLists++);
-            return &list;
+            if (slot.nKeyLow == nKeyLow)
+                return &made;
+            // Asked about again: worked out now.
+            const std::int32_t anValues[4] = {
+                static_cast<std::int32_t>(nKeyLow >> 32), static_cast<std::int32_t>(nKeyLow),
+                static_cast<std::int32_t>(nKeyHigh >> 32), static_cast<std::int32_t>(nKeyHigh)};
+            Work(nCount, anValues, made);
+            slot.nKeyLow = nKeyLow;
+            return &made;
         }
-        const List& list = m_lists[slot.nList];
-        if (list.anKey == key)
-            return &list;
+        if (slot.nKeyLow != Slot::Free)
+            continue;
+        // Many lists are asked about once: the first time, CanReach answers.
+        if (m_nLists < MaxLists)
+        {
+            slot = {nKeyLow | Slot::Once, nKeyHigh};
+            ++m_nLists;
+        }
+        return nullptr;
     }
 }
 
-void CShortListReach::Work(int nCount, List& list)
+void CShortListReach::Work(int nCount, const std::int32_t* v, Window& made)
 {
-    Window& made = list.anMade;
     made.fill(0);
-    const std::int32_t* v = list.anKey.data();
     // Every part of the list: each value, each pair, each three, then the whole.
     MarkAll(made, nCount, v);
     constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
@@ -186,8 +198,22 @@ void CShortListReach::Work(int nCount, List& list)
         }
         std::int32_t anThree[48];
         const int nThree = ThreeValues(anRest, anThree);
-        MarkAll(made, nThree, anThree);
+        // Small lists make the same value many ways: each once.
+        Window seen{};
         for (int x = 0; x < nThree; ++x)
-            MarkSteps(made, anThree[x], v[w]);
+        {
+            const std::int32_t a = anThree[x];
+            if (a < WindowSize)
+            {
+                std::uint64_t& nWord = seen[static_cast<std::size_t>(a) >> 6];
+                const std::uint64_t nBit = std::uint64_t{1} << (a & 63);
+                if (nWord & nBit)
+                    continue;
+                nWord |= nBit;
+            }
+            MarkSteps(made, a, v[w]);
+        }
+        for (std::size_t k = 0; k < made.size(); ++k)
+            made[k] |= seen[k];
     }
 }

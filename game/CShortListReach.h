@@ -6,15 +6,19 @@
 
 // What the search's short lists (three or four values) make within the window from 0 to
 // WindowSize - 1, worked out once per list and kept, for the further games of the same
-// tiles: every target of one draw asks again about the same few hundred lists, which
+// tiles: every target of one draw asks again about the same thousand or so lists, which
 // CanReach would work out each time. A list is kept by its values as a set, in a table
-// sized once; lists beyond its size, other lists and targets outside the window are worked
-// out by CanReach, so the answers are always CanReach's.
+// sized once, and worked out the second time it is asked about, as many are asked about
+// once only. The first time, lists beyond the table's size, other lists and targets
+// outside the window, CanReach answers: the answers are always CanReach's.
 class CShortListReach
 {
 public:
-    static constexpr std::int32_t WindowSize = 2048;
-    static constexpr int MaxLists = 4096;
+    // Targets from 0 to 999 and most of their nearest values.
+    static constexpr std::int32_t WindowSize = 1024;
+    static constexpr int MaxLists = 2048;
+    // One bit per value of the window.
+    using Window = std::array<std::uint64_t, WindowSize / 64>;
 
     // Tells the table which tiles the next game has; it forgets its lists when they change.
     // True when the table is worth using: from the second game of the same tiles on, as a
@@ -27,29 +31,29 @@ public:
     int Lists() const { return m_nLists; }
 
 private:
-    static constexpr int WindowWords = WindowSize / 64;
     static constexpr std::size_t Slots = std::size_t{2} * MaxLists;
 
+    // A list's values in increasing order, two to a key word; a list of three has the
+    // largest word value last. No list has the key of a free slot: its values are below
+    // 2^31.
     struct Slot
     {
-        std::uint32_t nStamp = 0;
-        std::uint32_t nList = 0;
+        static constexpr std::uint64_t Free = ~std::uint64_t{0};
+        // Marks a list asked about once, not worked out yet.
+        static constexpr std::uint64_t Once = std::uint64_t{1} << 63;
+        std::uint64_t nKeyLow = Free;
+        std::uint64_t nKeyHigh = Free;
     };
 
-    struct List
-    {
-        std::array<std::int32_t, 4> anKey{};
-        std::array<std::uint64_t, WindowWords> anMade{};
-    };
-
-    // The list in the table, worked out first when it is new; null when the table is full.
-    const List* Find(int nCount, const std::array<std::int32_t, 4>& key);
-    static void Work(int nCount, List& list);
+    // What the list makes, worked out first when it is asked about again; null when it is
+    // new or the table is full.
+    const Window* Find(int nCount, std::uint64_t nKeyLow, std::uint64_t nKeyHigh);
+    static void Work(int nCount, const std::int32_t* pValues, Window& made);
 
     std::array<std::int32_t, 6> m_anTiles{};
     int m_nGames = 0;
-    std::uint32_t m_nStamp = 1;
     int m_nLists = 0;
     std::vector<Slot> m_slots;
-    std::vector<List> m_lists;
+    // What the list of each slot makes.
+    std::vector<Window> m_made;
 };
