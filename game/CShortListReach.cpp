@@ -67,6 +67,16 @@ int ThreeValues(const std::int32_t* v, std::int32_t* pOut)
     return n;
 }
 
+// Two values make their steps' values, which are cheaper to work out than the values that
+// give the target with one of them.
+bool MakesFromTwo(std::int32_t nTarget, std::int32_t a, std::int32_t b)
+{
+    if (a == nTarget || b == nTarget)
+        return true;
+    std::int32_t anValues[4];
+    const int n = StepValues(a, b, anValues);
+    return std::find(anValues, anValues + n, nTarget) != anValues + n;
+}
 } // namespace
 
 bool CShortListReach::UseFor(const std::int32_t* pTiles)
@@ -91,6 +101,8 @@ bool CShortListReach::UseFor(const std::int32_t* pTiles)
 
 bool CShortListReach::Makes(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
 {
+    if (nCount == 2)
+        return MakesFromTwo(nTarget, pValues[0], pValues[1]);
     if (nCount < 3 || nCount > 4 || nTarget < 0 || nTarget >= WindowSize)
         return CanReach(nTarget, nCount, pValues);
     // The key: the values in increasing order, a list of three with the largest value last,

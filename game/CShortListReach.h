@@ -24,7 +24,8 @@ public:
     // True when the table is worth using: from the second game of the same tiles on, as a
     // single game of a set of tiles asks about too few lists to pay for working them out.
     bool UseFor(const std::int32_t* pTiles);
-    // Whether some steps on the list, or the list itself, make nTarget: CanReach's answer.
+    // Whether some steps on the list, or the list itself, make nTarget: CanReach's answer,
+    // for a list of any length (two values are worked out at once, which costs less).
     bool Makes(std::int32_t nTarget, int nCount, const std::int32_t* pValues);
 
     // How many lists are kept now.
