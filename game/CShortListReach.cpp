@@ -88,8 +88,9 @@ bool CShortListReach::UseFor(const std::int32_t* pTiles)
         if (++m_nGames == 2)
         {
             m_slots.assign(Slots, Slot{});
-            m_made.resize(Slots);
+            m_made.resize(MaxLists);
             m_nLists = 0;
+            m_nWorked = 0;
         }
         return true;
     }
@@ -142,11 +143,13 @@ const CShortListReach::Window* CShortListReach::Find(int nCount, std::uint64_t n
          nSlot = (nSlot + 1) & (Slots - 1))
     {
         Slot& slot = m_slots[nSlot];
-        Window& made = m_made[nSlot];
         if (slot.nKeyHigh == nKeyHigh && (slot.nKeyLow & ~Slot::Once) == nKeyLow)
         {
             if (slot.nKeyLow == nKeyLow)
-                return &made;
+                return &m_made[slot.nWindow];
+            // The windows of the lists worked out lie together, in the order of their work.
+            slot.nWindow = static_cast<std::uint32_t>(m_nWorked++);
+            Window& made = m_made[slot.nWindow];
             // Asked about again: worked out now.
             const std::int32_t anValues[4] = {
                 static_cast<std::int32_t>(nKeyLow >> 32), static_cast<std::int32_t>(nKeyLow),
@@ -160,7 +163,7 @@ const CShortListReach::Window* CShortListReach::Find(int nCount, std::uint64_t n
         // Many lists are asked about once: the first time, CanReach answers.
         if (m_nLists < MaxLists)
         {
-            slot = {nKeyLow | Slot::Once, nKeyHigh};
+            slot = {nKeyLow | Slot::Once, nKeyHigh, 0};
             ++m_nLists;
         }
         return nullptr;

@@ -44,6 +44,8 @@ private:
         static constexpr std::uint64_t Once = std::uint64_t{1} << 63;
         std::uint64_t nKeyLow = Free;
         std::uint64_t nKeyHigh = Free;
+        // Where its window is, once worked out.
+        std::uint32_t nWindow = 0;
     };
 
     // What the list makes, worked out first when it is asked about again; null when it is
@@ -54,7 +56,8 @@ private:
     std::array<std::int32_t, 6> m_anTiles{};
     int m_nGames = 0;
     int m_nLists = 0;
+    int m_nWorked = 0;
     std::vector<Slot> m_slots;
-    // What the list of each slot makes.
+    // What the lists worked out make.
     std::vector<Window> m_made;
 };
