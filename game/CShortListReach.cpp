@@ -92,11 +92,13 @@ bool CShortListReach::UseFor(const std::int32_t* pTiles)
             m_nLists = 0;
             m_nWorked = 0;
         }
+        m_bInUse = true;
         return true;
     }
     std::copy(pTiles, pTiles + m_anTiles.size(), m_anTiles.begin());
     m_nGames = 1;
     m_nLists = 0;
+    m_bInUse = false;
     return false;
 }
 
@@ -104,7 +106,7 @@ bool CShortListReach::Makes(std::int32_t nTarget, int nCount, const std::int32_t
 {
     if (nCount == 2)
         return MakesFromTwo(nTarget, pValues[0], pValues[1]);
-    if (nCount < 3 || nCount > 4 || nTarget < 0 || nTarget >= WindowSize)
+    if (!m_bInUse || nCount < 3 || nCount > 4 || nTarget < 0 || nTarget >= WindowSize)
         return CanReach(nTarget, nCount, pValues);
     // The key: the values in increasing order, a list of three with the largest value last,
     // which no value of a list takes (steps give nothing below 0).

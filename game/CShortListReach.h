@@ -25,7 +25,8 @@ public:
     // single game of a set of tiles asks about too few lists to pay for working them out.
     bool UseFor(const std::int32_t* pTiles);
     // Whether some steps on the list, or the list itself, make nTarget: CanReach's answer,
-    // for a list of any length (two values are worked out at once, which costs less).
+    // for a list of any length (two values are worked out at once, which costs less). The
+    // table is only used while UseFor says so.
     bool Makes(std::int32_t nTarget, int nCount, const std::int32_t* pValues);
 
     // How many lists are kept now.
@@ -55,6 +56,7 @@ private:
 
     std::array<std::int32_t, 6> m_anTiles{};
     int m_nGames = 0;
+    bool m_bInUse = false;
     int m_nLists = 0;
     int m_nWorked = 0;
     std::vector<Slot> m_slots;
