@@ -4,6 +4,7 @@
 #include "Step.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace
 {
@@ -89,6 +90,7 @@ bool CShortListReach::UseFor(const std::int32_t* pTiles)
         {
             m_slots.assign(Slots, Slot{});
             m_made.resize(MaxLists);
+            m_anAfter.assign(std::size_t{FirstSteps} * SecondSteps, 0);
             m_nLists = 0;
             m_nWorked = 0;
         }
@@ -108,6 +110,30 @@ bool CShortListReach::Makes(std::int32_t nTarget, int nCount, const std::int32_t
         return MakesFromTwo(nTarget, pValues[0], pValues[1]);
     if (!m_bInUse || nCount < 3 || nCount > 4 || nTarget < 0 || nTarget >= WindowSize)
         return CanReach(nTarget, nCount, pValues);
+    const Window* pMade = Find(nCount, pValues);
+    if (!pMade)
+        return CanReach(nTarget, nCount, pValues);
+    return ((*pMade)[static_cast<std::size_t>(nTarget) >> 6] >> (nTarget & 63) & 1) != 0;
+}
+
+bool CShortListReach::MakesAfter(int nFirstStep, int nSecondStep, std::int32_t nTarget,
+                                 const std::int32_t* pValues)
+{
+    assert(nFirstStep >= 0 && nFirstStep < FirstSteps);
+    assert(nSecondStep >= 0 && nSecondStep < SecondSteps);
+    if (!m_bInUse || nTarget < 0 || nTarget >= WindowSize)
+        return Makes(nTarget, 4, pValues);
+    std::uint16_t& nAfter =
+        m_anAfter[static_cast<std::size_t>(nFirstStep * SecondSteps + nSecondStep)];
+    const Window* pMade = nAfter != 0 ? &m_made[nAfter - 1u] : Find(4, pValues);
+    if (!pMade)
+        return CanReach(nTarget, 4, pValues);
+    nAfter = static_cast<std::uint16_t>(pMade - m_made.data() + 1);
+    return ((*pMade)[static_cast<std::size_t>(nTarget) >> 6] >> (nTarget & 63) & 1) != 0;
+}
+
+const CShortListReach::Window* CShortListReach::Find(int nCount, const std::int32_t* pValues)
+{
     // The key: the values in increasing order, a list of three with the largest value last,
     // which no value of a list takes (steps give nothing below 0).
     std::uint32_t k0 = static_cast<std::uint32_t>(pValues[0]);
@@ -115,7 +141,7 @@ bool CShortListReach::Makes(std::int32_t nTarget, int nCount, const std::int32_t
     std::uint32_t k2 = static_cast<std::uint32_t>(pValues[2]);
     std::uint32_t k3 = nCount == 4 ? static_cast<std::uint32_t>(pValues[3]) : 0;
     if (((k0 | k1 | k2 | k3) & 0x80000000u) != 0)
-        return CanReach(nTarget, nCount, pValues);
+        return nullptr;
     if (nCount == 3)
         k3 = 0xFFFFFFFFu;
     const auto order = [](std::uint32_t& a, std::uint32_t& b)
@@ -129,10 +155,7 @@ bool CShortListReach::Makes(std::int32_t nTarget, int nCount, const std::int32_t
     order(k0, k2);
     order(k1, k3);
     order(k1, k2);
-    const Window* pMade = Find(nCount, std::uint64_t{k0} << 32 | k1, std::uint64_t{k2} << 32 | k3);
-    if (!pMade)
-        return CanReach(nTarget, nCount, pValues);
-    return ((*pMade)[static_cast<std::size_t>(nTarget) >> 6] >> (nTarget & 63) & 1) != 0;
+    return Find(nCount, std::uint64_t{k0} << 32 | k1, std::uint64_t{k2} << 32 | k3);
 }
 
 const CShortListReach::Window* CShortListReach::Find(int nCount, std::uint64_t nKeyLow,

@@ -29,6 +29,14 @@ public:
     // table is only used while UseFor says so.
     bool Makes(std::int32_t nTarget, int nCount, const std::int32_t* pValues);
 
+    // Makes for a list of four that the search's second level makes from the tiles, known
+    // by the step of the first level (below FirstSteps) and its own (below SecondSteps):
+    // with the same tiles, the same steps make the same list, found without its key.
+    static constexpr int FirstSteps = 6 * 6 * 4;
+    static constexpr int SecondSteps = 5 * 5 * 4;
+    bool MakesAfter(int nFirstStep, int nSecondStep, std::int32_t nTarget,
+                    const std::int32_t* pValues);
+
     // How many lists are kept now.
     int Lists() const { return m_nLists; }
 
@@ -52,6 +60,8 @@ private:
     // What the list makes, worked out first when it is asked about again; null when it is
     // new or the table is full.
     const Window* Find(int nCount, std::uint64_t nKeyLow, std::uint64_t nKeyHigh);
+    // The same by the list's values, in any order; null as well when they have no key.
+    const Window* Find(int nCount, const std::int32_t* pValues);
     static void Work(int nCount, const std::int32_t* pValues, Window& made);
 
     std::array<std::int32_t, 6> m_anTiles{};
@@ -62,4 +72,7 @@ private:
     std::vector<Slot> m_slots;
     // What the lists worked out make.
     std::vector<Window> m_made;
+    // By first and second step, one more than the place of the list's window; 0 until it is
+    // worked out.
+    std::vector<std::uint16_t> m_anAfter;
 };

@@ -113,8 +113,11 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
                     if (k != i && k != j)
                         child[n++] = pValues[k];
                 }
-                if (!MayReach(nTarget, nCount, i, j, child))
+                const int nStep = (i * nCount + j) * OpCount + nOperator;
+                if (!MayReach(nTarget, nCount, i, j, nStep, child))
                     continue;
+                if (nCount == 6)
+                    m_nFirstStep = nStep;
                 if (Search(nTarget, nCount - 1, child))
                 {
                     // "%ld\t= %ld %c %ld"
@@ -138,7 +141,7 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
     return 0;
 }
 
-bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j,
+bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep,
                        const std::int32_t* pChild) const
 {
     if (!m_pGuide)
@@ -148,7 +151,12 @@ bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j,
     if (nCount == 6)
         return m_pGuide->MayReachAfter(m_reach, i, j, pChild[0]);
     if (m_pShortLists)
+    {
+        // A list of the second level is known by the first step and its own.
+        if (nCount == 5)
+            return m_pShortLists->MakesAfter(m_nFirstStep, nStep, nTarget, pChild);
         return m_pShortLists->Makes(nTarget, nCount - 1, pChild);
+    }
     return CanReach(nTarget, nCount - 1, pChild);
 }
 
