@@ -3,6 +3,7 @@
 #include "CFailedStates.h"
 #include "CListBox.h"
 #include "CPlatform.h"
+#include "CShortListReach.h"
 #include "ListReach.h"
 #include "Step.h"
 
@@ -33,6 +34,14 @@ CTileValues& TileValuesOfThisThread()
 {
     thread_local CTileValues values;
     return values;
+}
+
+// What the short lists of the last tiles make, kept on this thread for every further game
+// of the same tiles.
+CShortListReach& ShortListsOfThisThread()
+{
+    thread_local CShortListReach lists;
+    return lists;
 }
 } // namespace
 
@@ -104,8 +113,11 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
                     if (k != i && k != j)
                         child[n++] = pValues[k];
                 }
-                if (!MayReach(nTarget, nCount, i, j, child))
+                const int nStep = (i * nCount + j) * OpCount + nOperator;
+                if (!MayReach(nTarget, nCount, i, j, nStep, child))
                     continue;
+                if (nCount == 6)
+                    m_nFirstStep = nStep;
                 if (Search(nTarget, nCount - 1, child))
                 {
                     // "%ld\t= %ld %c %ld"
@@ -129,7 +141,7 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
     return 0;
 }
 
-bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j,
+bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep,
                        const std::int32_t* pChild) const
 {
     if (!m_pGuide)
@@ -138,6 +150,13 @@ bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j,
     // short enough to work out.
     if (nCount == 6)
         return m_pGuide->MayReachAfter(m_reach, i, j, pChild[0]);
+    if (m_pShortLists)
+    {
+        // A list of the second level is known by the first step and its own.
+        if (nCount == 5)
+            return m_pShortLists->MakesAfter(m_nFirstStep, nStep, nTarget, pChild);
+        return m_pShortLists->Makes(nTarget, nCount - 1, pChild);
+    }
     return CanReach(nTarget, nCount - 1, pChild);
 }
 
@@ -181,12 +200,16 @@ int CSolver::Solve()
     // The tiles' tables tell the first trial value that some steps make, and then guide the
     // search of that value.
     CTileValues& values = TileValuesOfThisThread();
-    values.SetTiles(Top().data());
+    const std::array<std::int32_t, 8> top = Top();
+    values.SetTiles(top.data());
     std::int32_t t = m_nTarget;
     m_reach = values.ExplainNearest(m_nTarget, t);
     m_pGuide = &values;
+    CShortListReach& lists = ShortListsOfThisThread();
+    m_pShortLists = lists.UseFor(top.data()) ? &lists : nullptr;
     const int nResult = SolveFrom(t);
     m_pGuide = nullptr;
+    m_pShortLists = nullptr;
     return nResult;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CFailedStates;
+class CShortListReach;
 class CListBox;
 
 // The search of one game: the target, or else the nearest value the six tiles can make
@@ -36,8 +37,10 @@ private:
     // Solve, given the value that the reachable-value step found.
     int SolveFrom(std::int32_t nFirstReachable);
     // Whether the list that a step at positions i and j of a list of nCount values hands
-    // down may still reach nTarget: always, unless the search is guided.
-    bool MayReach(std::int32_t nTarget, int nCount, int i, int j, const std::int32_t* pChild) const;
+    // down may still reach nTarget: always, unless the search is guided. nStep numbers the
+    // step among those of its list.
+    bool MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep,
+                  const std::int32_t* pChild) const;
     CFailedStates& Failed();
     // Searches one trial value, first with the latest result only ever a first operand,
     // then with every value as a second operand; true when it is reached.
@@ -63,6 +66,11 @@ private:
     // which would write nothing anyway.
     const CTileValues* m_pGuide = nullptr;
     CTileValues::Reach m_reach;
+    // What the short lists below the first level make, when the tiles are those of the
+    // previous game too: then a look-up for most of them.
+    CShortListReach* m_pShortLists = nullptr;
+    // The step of the first level that made the list the second level searches.
+    int m_nFirstStep = 0;
     // Lists the plain search has already seen fail, so that it does not search them twice;
     // made when the plain search first runs, which a guided solve never does.
     std::unique_ptr<CFailedStates> m_pFailed;

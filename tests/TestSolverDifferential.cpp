@@ -70,6 +70,27 @@ ReferenceResult ExpectSameAsReference(const Game& game, int nMaxDistance = INT32
     EXPECT_EQ(solver.GetReached(), expected.nReached);
     return expected;
 }
+struct Outcome
+{
+    std::vector<std::string> list;
+    std::string output;
+    int nResult = 0;
+    std::int32_t nReached = 0;
+
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome Solve(const Game& game)
+{
+    CRecordingPlatform platform;
+    CTextPeer peer;
+    CListBox list;
+    list.Attach(&peer);
+    const auto& t = game.tiles;
+    CSolver solver(t[0], t[1], t[2], t[3], t[4], t[5], game.nTarget, &list);
+    const int nResult = solver.Solve();
+    return {peer.Entries(), platform.Output(), nResult, solver.GetReached()};
+}
 } // namespace
 
 // Games the dialog can be given: six tiles of the set, any target it accepts.
@@ -174,6 +195,33 @@ TEST(SolverDifferential, EqualDistancesAboveAndBelowMatchThePlainSearch)
     {
         const ReferenceResult result = ExpectSameAsReference(game);
         EXPECT_GT(result.nReached, game.nTarget) << Describe(game);
+    }
+}
+
+// The games of one set of tiles solved in a row share what the solver keeps of the tiles;
+// each must still give what it gives when it is the first game of its tiles, which the
+// games above compare with the plain search.
+TEST(SolverDifferential, InARow_EveryTargetOfADrawMatchesEachGameSolvedAlone)
+{
+    std::vector<std::array<int, 6>> draws = {{1, 1, 2, 2, 3, 3},     {100, 100, 75, 75, 50, 50},
+                                             {2, 8, 75, 8, 100, 25}, {25, 3, 5, 4, 75, 50},
+                                             {1, 3, 1, 100, 3, 50},  {10, 10, 9, 9, 8, 8}};
+    std::mt19937 random(1918);
+    const int nRandomDraws = GameCount(1500) / 250;
+    for (int n = 0; n < nRandomDraws; ++n)
+        draws.push_back(DrawTiles(random));
+    const Game other{{7, 7, 6, 6, 5, 5}, 1};
+    for (const auto& tiles : draws)
+    {
+        std::vector<Outcome> inARow;
+        for (int nTarget = 0; nTarget <= 999; ++nTarget)
+            inARow.push_back(Solve({tiles, nTarget}));
+        for (int nTarget = 0; nTarget <= 999; ++nTarget)
+        {
+            const Game game{tiles, nTarget};
+            Solve(other);
+            ASSERT_EQ(inARow[static_cast<std::size_t>(nTarget)], Solve(game)) << Describe(game);
+        }
     }
 }
 
