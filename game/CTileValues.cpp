@@ -319,28 +319,11 @@ std::size_t HashSlot(std::uint32_t nValue, int nGroup, std::size_t nMask)
 }
 } // namespace
 
-// Inlined: it runs for every step of every pair of values while the groups are made. The
-// entries have room for this value (MakeSmallGroups sees to it).
-[[gnu::always_inline]] inline void CTileValues::Insert(std::int32_t nValue, std::uint64_t nSteps)
+// A value of 2048 or more, through the hash. The entries have room for it (MakeSmallGroups
+// sees to it).
+void CTileValues::InsertLarge(std::int32_t nValue, std::uint64_t nSteps)
 {
     const auto v = static_cast<std::uint32_t>(nValue);
-    if (v < static_cast<std::uint32_t>(DirectValues))
-    {
-        // A mark left by other tiles points elsewhere: past the group's entries, or at one
-        // that holds another value.
-        std::uint16_t& nMark = m_anMark[static_cast<std::size_t>(m_nGroup) * DirectValues + v];
-        const std::uint32_t nMarked = m_nBegin + nMark;
-        if (nMarked < m_nEntries && m_values[nMarked] == nValue)
-        {
-            m_steps[nMarked] |= nSteps;
-            return;
-        }
-        nMark = static_cast<std::uint16_t>(m_nEntries - m_nBegin);
-        m_values[m_nEntries] = nValue;
-        m_steps[m_nEntries] = nSteps;
-        ++m_nEntries;
-        return;
-    }
     const std::size_t nMask = m_hash.size() - 1;
     std::size_t nSlot = HashSlot(v, m_nGroup, nMask);
     for (; m_hash[nSlot].nStamp == m_nStamp; nSlot = (nSlot + 1) & nMask)
@@ -415,26 +398,75 @@ void CTileValues::MakeSmallGroups()
                 m_values.resize(std::max(nMost, 2 * m_values.size()));
                 m_steps.resize(m_values.size());
             }
+            if (++m_nSerial == 0x10000)
+            {
+                m_anScratch.fill(0);
+                m_nSerial = 1;
+            }
+            // Values below DirectValues: the scratch marks say where in this group's entries
+            // each one is (when marked with this group's serial). Without branches, as
+            // whether a result is new follows no pattern; each result writes the next entry,
+            // which only counts when the value is new.
+            std::int32_t* const pValues = m_values.data();
+            std::uint64_t* const pSteps = m_steps.data();
+            std::uint32_t* const pScratch = m_anScratch.data();
+            const std::uint32_t nSerial = m_nSerial << 16;
+            const std::uint32_t nBegin = m_nBegin;
+            std::uint32_t nEntries = m_nEntries;
+            const auto insert = [&](std::uint32_t v, std::uint64_t nSteps)
+            {
+                if (v < static_cast<std::uint32_t>(DirectValues)) [[likely]]
+                {
+                    const std::uint32_t nMark = pScratch[v];
+                    const std::uint32_t nCount = nEntries - nBegin;
+                    const bool bOld = (nMark & 0xFFFF0000u) == nSerial;
+                    const std::uint32_t nOffset = bOld ? nMark & 0xFFFFu : nCount;
+                    pValues[nEntries] = static_cast<std::int32_t>(v);
+                    pSteps[nEntries] = 0;
+                    pSteps[nBegin + nOffset] |= nSteps;
+                    pScratch[v] = nSerial | nOffset;
+                    nEntries += bOld ? 0 : 1;
+                    return;
+                }
+                m_nEntries = nEntries;
+                InsertLarge(static_cast<std::int32_t>(v), nSteps);
+                nEntries = m_nEntries;
+            };
             if (nSize == 1)
-                Insert(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))], 0);
+                insert(static_cast<std::uint32_t>(
+                           m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))]),
+                       0);
             for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
             {
                 const int a = kTileGroups.anSmall[g][s];
                 const int b = kTileGroups.anLarge[g][s];
-                for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+                const std::uint32_t nEndA = m_anEnd[a];
+                const std::uint32_t nBeginB = m_anBegin[b];
+                const std::uint32_t nEndB = m_anEnd[b];
+                for (std::uint32_t x = m_anBegin[a]; x < nEndA; ++x)
                 {
-                    const auto nX = static_cast<std::uint32_t>(m_values[x]);
-                    const std::uint64_t nStepsX = m_steps[x];
-                    for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
+                    const auto nX = static_cast<std::uint32_t>(pValues[x]);
+                    const std::uint64_t nStepsX = pSteps[x];
+                    for (std::uint32_t y = nBeginB; y < nEndB; ++y)
                     {
                         std::uint32_t anResults[4];
                         const int nResults =
-                            Results(nX, static_cast<std::uint32_t>(m_values[y]), anResults);
-                        const std::uint64_t nSteps = nStepsX | m_steps[y];
+                            Results(nX, static_cast<std::uint32_t>(pValues[y]), anResults);
+                        const std::uint64_t nSteps = nStepsX | pSteps[y];
                         for (int k = 0; k < nResults; ++k)
-                            Insert(static_cast<std::int32_t>(anResults[k]), nSteps);
+                            insert(anResults[k], nSteps);
                     }
                 }
+            }
+            m_nEntries = nEntries;
+            // The marks that Find reads later, by group and value.
+            std::uint16_t* const pMarks =
+                m_anMark.data() + static_cast<std::size_t>(g) * DirectValues;
+            for (std::uint32_t x = nBegin; x < nEntries; ++x)
+            {
+                const auto v = static_cast<std::uint32_t>(pValues[x]);
+                if (v < static_cast<std::uint32_t>(DirectValues))
+                    pMarks[v] = static_cast<std::uint16_t>(x - nBegin);
             }
             m_anEnd[g] = m_nEntries;
             // A pair's values are first steps themselves: one bit each, in entry order.

@@ -73,7 +73,7 @@ private:
     };
 
     void MakeSmallGroups();
-    void Insert(std::int32_t nValue, std::uint64_t nSteps);
+    void InsertLarge(std::int32_t nValue, std::uint64_t nSteps);
     void GrowHash();
     // The window is made when a second value of the same tiles is asked for, or a nearest
     // value: one game of a set of tiles needs only its target, worked out the slow way.
@@ -127,6 +127,11 @@ private:
     std::vector<Slot> m_hash;
     std::uint32_t m_nStamp = 0;
     std::uint32_t m_nLarge = 0;
+    // While a group is made: for each value below DirectValues, the group's serial in the
+    // high half and the value's place among the group's entries in the low half; a serial
+    // per group, so that nothing is cleared between groups.
+    std::array<std::uint32_t, DirectValues> m_anScratch{};
+    std::uint32_t m_nSerial = 0;
     // The group being made, and where its entries begin.
     int m_nGroup = 0;
     std::uint32_t m_nBegin = 0;
