@@ -459,15 +459,24 @@ void CTileValues::MakeSmallGroups()
                 }
             }
             m_nEntries = nEntries;
-            // The marks that Find reads later, by group and value.
+            // What Find reads later: the marks by group and value, which values below
+            // DirectValues the group makes, and its largest value.
             std::uint16_t* const pMarks =
                 m_anMark.data() + static_cast<std::size_t>(g) * DirectValues;
+            std::uint64_t* const pPresent = m_anPresent[static_cast<std::size_t>(g)].data();
+            std::fill(pPresent, pPresent + DirectWords, 0);
+            std::uint32_t nLargest = 0;
             for (std::uint32_t x = nBegin; x < nEntries; ++x)
             {
                 const auto v = static_cast<std::uint32_t>(pValues[x]);
+                nLargest = std::max(nLargest, v);
                 if (v < static_cast<std::uint32_t>(DirectValues))
+                {
                     pMarks[v] = static_cast<std::uint16_t>(x - nBegin);
+                    SetBit(pPresent, v);
+                }
             }
+            m_anLargest[static_cast<std::size_t>(g)] = nLargest;
             m_anEnd[g] = m_nEntries;
             // A pair's values are first steps themselves: one bit each, in entry order.
             if (nSize == 2)
@@ -937,8 +946,13 @@ void CTileValues::SortGroups() const
 inline int CTileValues::Find(std::int32_t nValue, int nGroup) const
 {
     const auto v = static_cast<std::uint32_t>(nValue);
+    // Most values asked for are not made: the bits and the largest value say so at once.
+    if (v > m_anLargest[static_cast<std::size_t>(nGroup)])
+        return -1;
     if (v < static_cast<std::uint32_t>(DirectValues))
     {
+        if (!TestBit(m_anPresent[static_cast<std::size_t>(nGroup)].data(), v))
+            return -1;
         const std::uint32_t nEntry =
             m_anBegin[nGroup] + m_anMark[static_cast<std::size_t>(nGroup) * DirectValues + v];
         return nEntry < m_anEnd[nGroup] && m_values[nEntry] == nValue ? static_cast<int>(nEntry)

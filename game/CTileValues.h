@@ -124,6 +124,10 @@ private:
     // cleared); for larger values, open addressing by value and group, valid under the
     // stamp of the tiles, and grown to stay at most half full.
     std::vector<std::uint16_t> m_anMark;
+    static constexpr int DirectWords = DirectValues / 64;
+    // Which values below DirectValues each group makes, and its largest value.
+    std::array<std::array<std::uint64_t, DirectWords>, Groups> m_anPresent{};
+    std::array<std::uint32_t, Groups> m_anLargest{};
     std::vector<Slot> m_hash;
     std::uint32_t m_nStamp = 0;
     std::uint32_t m_nLarge = 0;
