@@ -18,6 +18,35 @@
 namespace
 {
 constexpr std::size_t kFirstEntries = 4096;
+
+// The order in which the groups of up to four tiles are made: first those of the first five
+// tiles, so that tiles that change only the sixth keep them, then those with the sixth; each
+// part by size, so that a group's parts are made before it.
+struct CGroupOrder
+{
+    std::array<int, 56> anGroups{};
+    int nGroups = 0;
+    int nFirstFive = 0;
+
+    constexpr CGroupOrder()
+    {
+        for (int nPart = 0; nPart < 2; ++nPart)
+        {
+            for (int nSize = 1; nSize <= 4; ++nSize)
+            {
+                for (int g = 1; g < 64; ++g)
+                {
+                    if (kTileGroups.anSize[g] == nSize && (g >> 5) == nPart)
+                        anGroups[static_cast<std::size_t>(nGroups++)] = g;
+                }
+            }
+            if (nPart == 0)
+                nFirstFive = nGroups;
+        }
+    }
+};
+
+constexpr CGroupOrder kGroupOrder;
 constexpr std::size_t kFirstHashSlots = 1024;
 
 // The results of every accepted step of x and y, in either order (StepValues' rules).
@@ -259,6 +288,10 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
 {
     if (m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles))
         return;
+    // Tiles that go through their draws in order often keep the first five: the groups of
+    // those five stay.
+    const bool bKeepFirstFive =
+        m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.begin() + 5, pTiles);
     std::copy(pTiles, pTiles + 6, m_anTiles.begin());
     m_bHaveTiles = true;
     m_bSorted = false;
@@ -267,7 +300,7 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
     m_nQueries = 0;
     m_bWindowFits =
         std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
-    MakeSmallGroups();
+    MakeSmallGroups(bKeepFirstFive);
     for (int g = 1; g < Groups; ++g)
     {
         m_anAnySteps[g] = 0;
@@ -346,14 +379,17 @@ void CTileValues::InsertLarge(std::int32_t nValue, std::uint64_t nSteps)
 void CTileValues::GrowHash()
 {
     m_hash.assign(2 * m_hash.size(), Slot{});
-    const std::size_t nMask = m_hash.size() - 1;
     // The groups made so far, and the one being made.
     m_anEnd[m_nGroup] = m_nEntries;
-    for (int g = 1; g < Groups; ++g)
+    HashGroups(m_nOrder + 1);
+}
+
+void CTileValues::HashGroups(int nGroups)
+{
+    const std::size_t nMask = m_hash.size() - 1;
+    for (int k = 0; k < nGroups; ++k)
     {
-        if (kTileGroups.anSize[g] > 4 || (kTileGroups.anSize[g] > kTileGroups.anSize[m_nGroup]) ||
-            (kTileGroups.anSize[g] == kTileGroups.anSize[m_nGroup] && g > m_nGroup))
-            continue;
+        const int g = kGroupOrder.anGroups[static_cast<std::size_t>(k)];
         for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
         {
             const auto v = static_cast<std::uint32_t>(m_values[x]);
@@ -367,130 +403,144 @@ void CTileValues::GrowHash()
     }
 }
 
-void CTileValues::MakeSmallGroups()
+void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
 {
-    m_nEntries = 0;
-    m_nLarge = 0;
     if (++m_nStamp == 0)
     {
         std::fill(m_hash.begin(), m_hash.end(), Slot{});
         m_nStamp = 1;
     }
-    for (int nSize = 1; nSize <= 4; ++nSize)
+    int nFirst = 0;
+    if (bKeepFirstFive)
     {
-        for (int g = 1; g < Groups; ++g)
+        // The groups of the first five tiles stay as they are, their large values hashed
+        // again under the new stamp.
+        nFirst = kGroupOrder.nFirstFive;
+        m_nEntries = m_nFirstFiveEntries;
+        m_nLarge = m_nFirstFiveLarge;
+        HashGroups(nFirst);
+    }
+    else
+    {
+        m_nEntries = 0;
+        m_nLarge = 0;
+    }
+    for (int nOrder = nFirst; nOrder < kGroupOrder.nGroups; ++nOrder)
+    {
+        const int g = kGroupOrder.anGroups[static_cast<std::size_t>(nOrder)];
+        const int nSize = kTileGroups.anSize[g];
+        m_nOrder = nOrder;
+        m_nGroup = g;
+        m_nBegin = m_nEntries;
+        m_anBegin[g] = m_nEntries;
+        // Room for every result of the group's steps.
+        std::size_t nMost = m_nEntries + 1;
+        for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+            nMost += 4 *
+                     std::size_t{m_anEnd[kTileGroups.anSmall[g][s]] -
+                                 m_anBegin[kTileGroups.anSmall[g][s]]} *
+                     (m_anEnd[kTileGroups.anLarge[g][s]] - m_anBegin[kTileGroups.anLarge[g][s]]);
+        if (nMost > m_values.size())
         {
-            if (kTileGroups.anSize[g] != nSize)
-                continue;
-            m_nGroup = g;
-            m_nBegin = m_nEntries;
-            m_anBegin[g] = m_nEntries;
-            // Room for every result of the group's steps.
-            std::size_t nMost = m_nEntries + 1;
-            for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
-                nMost +=
-                    4 *
-                    std::size_t{m_anEnd[kTileGroups.anSmall[g][s]] -
-                                m_anBegin[kTileGroups.anSmall[g][s]]} *
-                    (m_anEnd[kTileGroups.anLarge[g][s]] - m_anBegin[kTileGroups.anLarge[g][s]]);
-            if (nMost > m_values.size())
+            m_values.resize(std::max(nMost, 2 * m_values.size()));
+            m_steps.resize(m_values.size());
+        }
+        if (++m_nSerial == 0x10000)
+        {
+            m_anScratch.fill(0);
+            m_nSerial = 1;
+        }
+        // Values below DirectValues: the scratch marks say where in this group's entries
+        // each one is (when marked with this group's serial). Without branches, as
+        // whether a result is new follows no pattern; each result writes the next entry,
+        // which only counts when the value is new.
+        std::int32_t* const pValues = m_values.data();
+        std::uint64_t* const pSteps = m_steps.data();
+        std::uint32_t* const pScratch = m_anScratch.data();
+        const std::uint32_t nSerial = m_nSerial << 16;
+        const std::uint32_t nBegin = m_nBegin;
+        std::uint32_t nEntries = m_nEntries;
+        const auto insert = [&](std::uint32_t v, std::uint64_t nSteps)
+        {
+            if (v < static_cast<std::uint32_t>(DirectValues)) [[likely]]
             {
-                m_values.resize(std::max(nMost, 2 * m_values.size()));
-                m_steps.resize(m_values.size());
-            }
-            if (++m_nSerial == 0x10000)
-            {
-                m_anScratch.fill(0);
-                m_nSerial = 1;
-            }
-            // Values below DirectValues: the scratch marks say where in this group's entries
-            // each one is (when marked with this group's serial). Without branches, as
-            // whether a result is new follows no pattern; each result writes the next entry,
-            // which only counts when the value is new.
-            std::int32_t* const pValues = m_values.data();
-            std::uint64_t* const pSteps = m_steps.data();
-            std::uint32_t* const pScratch = m_anScratch.data();
-            const std::uint32_t nSerial = m_nSerial << 16;
-            const std::uint32_t nBegin = m_nBegin;
-            std::uint32_t nEntries = m_nEntries;
-            const auto insert = [&](std::uint32_t v, std::uint64_t nSteps)
-            {
-                if (v < static_cast<std::uint32_t>(DirectValues)) [[likely]]
-                {
-                    const std::uint32_t nMark = pScratch[v];
-                    const std::uint32_t nCount = nEntries - nBegin;
-                    const bool bOld = (nMark & 0xFFFF0000u) == nSerial;
-                    const std::uint32_t nOffset = bOld ? nMark & 0xFFFFu : nCount;
-                    pValues[nEntries] = static_cast<std::int32_t>(v);
-                    pSteps[nEntries] = 0;
-                    pSteps[nBegin + nOffset] |= nSteps;
-                    pScratch[v] = nSerial | nOffset;
-                    nEntries += bOld ? 0 : 1;
-                    return;
-                }
-                m_nEntries = nEntries;
-                InsertLarge(static_cast<std::int32_t>(v), nSteps);
-                nEntries = m_nEntries;
-            };
-            if (nSize == 1)
-                insert(static_cast<std::uint32_t>(
-                           m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))]),
-                       0);
-            for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
-            {
-                const int a = kTileGroups.anSmall[g][s];
-                const int b = kTileGroups.anLarge[g][s];
-                const std::uint32_t nEndA = m_anEnd[a];
-                const std::uint32_t nBeginB = m_anBegin[b];
-                const std::uint32_t nEndB = m_anEnd[b];
-                for (std::uint32_t x = m_anBegin[a]; x < nEndA; ++x)
-                {
-                    const auto nX = static_cast<std::uint32_t>(pValues[x]);
-                    const std::uint64_t nStepsX = pSteps[x];
-                    for (std::uint32_t y = nBeginB; y < nEndB; ++y)
-                    {
-                        std::uint32_t anResults[4];
-                        const int nResults =
-                            Results(nX, static_cast<std::uint32_t>(pValues[y]), anResults);
-                        const std::uint64_t nSteps = nStepsX | pSteps[y];
-                        for (int k = 0; k < nResults; ++k)
-                            insert(anResults[k], nSteps);
-                    }
-                }
+                const std::uint32_t nMark = pScratch[v];
+                const std::uint32_t nCount = nEntries - nBegin;
+                const bool bOld = (nMark & 0xFFFF0000u) == nSerial;
+                const std::uint32_t nOffset = bOld ? nMark & 0xFFFFu : nCount;
+                pValues[nEntries] = static_cast<std::int32_t>(v);
+                pSteps[nEntries] = 0;
+                pSteps[nBegin + nOffset] |= nSteps;
+                pScratch[v] = nSerial | nOffset;
+                nEntries += bOld ? 0 : 1;
+                return;
             }
             m_nEntries = nEntries;
-            // What Find reads later: the marks by group and value, which values below
-            // DirectValues the group makes, and its largest value.
-            std::uint16_t* const pMarks =
-                m_anMark.data() + static_cast<std::size_t>(g) * DirectValues;
-            std::uint64_t* const pPresent = m_anPresent[static_cast<std::size_t>(g)].data();
-            std::fill(pPresent, pPresent + DirectWords, 0);
-            std::uint32_t nLargest = 0;
-            for (std::uint32_t x = nBegin; x < nEntries; ++x)
+            InsertLarge(static_cast<std::int32_t>(v), nSteps);
+            nEntries = m_nEntries;
+        };
+        if (nSize == 1)
+            insert(
+                static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))]),
+                0);
+        for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+        {
+            const int a = kTileGroups.anSmall[g][s];
+            const int b = kTileGroups.anLarge[g][s];
+            const std::uint32_t nEndA = m_anEnd[a];
+            const std::uint32_t nBeginB = m_anBegin[b];
+            const std::uint32_t nEndB = m_anEnd[b];
+            for (std::uint32_t x = m_anBegin[a]; x < nEndA; ++x)
             {
-                const auto v = static_cast<std::uint32_t>(pValues[x]);
-                nLargest = std::max(nLargest, v);
-                if (v < static_cast<std::uint32_t>(DirectValues))
+                const auto nX = static_cast<std::uint32_t>(pValues[x]);
+                const std::uint64_t nStepsX = pSteps[x];
+                for (std::uint32_t y = nBeginB; y < nEndB; ++y)
                 {
-                    pMarks[v] = static_cast<std::uint16_t>(x - nBegin);
-                    SetBit(pPresent, v);
+                    std::uint32_t anResults[4];
+                    const int nResults =
+                        Results(nX, static_cast<std::uint32_t>(pValues[y]), anResults);
+                    const std::uint64_t nSteps = nStepsX | pSteps[y];
+                    for (int k = 0; k < nResults; ++k)
+                        insert(anResults[k], nSteps);
                 }
             }
-            m_anLargest[static_cast<std::size_t>(g)] = nLargest;
-            m_anEnd[g] = m_nEntries;
-            // A pair's values are first steps themselves: one bit each, in entry order.
-            if (nSize == 2)
+        }
+        m_nEntries = nEntries;
+        // What Find reads later: the marks by group and value, which values below
+        // DirectValues the group makes, and its largest value.
+        std::uint16_t* const pMarks = m_anMark.data() + static_cast<std::size_t>(g) * DirectValues;
+        std::uint64_t* const pPresent = m_anPresent[static_cast<std::size_t>(g)].data();
+        std::fill(pPresent, pPresent + DirectWords, 0);
+        std::uint32_t nLargest = 0;
+        for (std::uint32_t x = nBegin; x < nEntries; ++x)
+        {
+            const auto v = static_cast<std::uint32_t>(pValues[x]);
+            nLargest = std::max(nLargest, v);
+            if (v < static_cast<std::uint32_t>(DirectValues))
             {
-                const int nPair = kTileGroups.anPair[g];
-                m_anPairValueCount[static_cast<std::size_t>(nPair)] =
-                    static_cast<int>(m_anEnd[g] - m_anBegin[g]);
-                for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
-                {
-                    const std::uint32_t k = x - m_anBegin[g];
-                    m_steps[x] = std::uint64_t{1} << (4 * nPair + static_cast<int>(k));
-                    m_anPairValues[static_cast<std::size_t>(nPair)][k] = m_values[x];
-                }
+                pMarks[v] = static_cast<std::uint16_t>(x - nBegin);
+                SetBit(pPresent, v);
             }
+        }
+        m_anLargest[static_cast<std::size_t>(g)] = nLargest;
+        m_anEnd[g] = m_nEntries;
+        // A pair's values are first steps themselves: one bit each, in entry order.
+        if (nSize == 2)
+        {
+            const int nPair = kTileGroups.anPair[g];
+            m_anPairValueCount[static_cast<std::size_t>(nPair)] =
+                static_cast<int>(m_anEnd[g] - m_anBegin[g]);
+            for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+            {
+                const std::uint32_t k = x - m_anBegin[g];
+                m_steps[x] = std::uint64_t{1} << (4 * nPair + static_cast<int>(k));
+                m_anPairValues[static_cast<std::size_t>(nPair)][k] = m_values[x];
+            }
+        }
+        if (nOrder + 1 == kGroupOrder.nFirstFive)
+        {
+            m_nFirstFiveEntries = m_nEntries;
+            m_nFirstFiveLarge = m_nLarge;
         }
     }
 }

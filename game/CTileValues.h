@@ -72,7 +72,11 @@ private:
         std::uint32_t nEntry = 0;
     };
 
-    void MakeSmallGroups();
+    // Makes the groups of up to four tiles; bKeepFirstFive: only those with the sixth tile,
+    // the first five being those of the previous tiles.
+    void MakeSmallGroups(bool bKeepFirstFive);
+    // Puts the large values of the first nGroups groups in making order into the hash.
+    void HashGroups(int nGroups);
     void InsertLarge(std::int32_t nValue, std::uint64_t nSteps);
     void GrowHash();
     // The window is made when a second value of the same tiles is asked for, or a nearest
@@ -136,8 +140,12 @@ private:
     // per group, so that nothing is cleared between groups.
     std::array<std::uint32_t, DirectValues> m_anScratch{};
     std::uint32_t m_nSerial = 0;
-    // The group being made, and where its entries begin.
+    // The group being made, its place in making order, and where its entries begin.
     int m_nGroup = 0;
+    int m_nOrder = 0;
+    // The entries and large values of the groups of the first five tiles.
+    std::uint32_t m_nFirstFiveEntries = 0;
+    std::uint32_t m_nFirstFiveLarge = 0;
     std::uint32_t m_nBegin = 0;
 
     // The window: each value's first steps and small groups (0 for values no group of two
