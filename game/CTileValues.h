@@ -37,7 +37,8 @@ public:
     CTileValues();
 
     // Works the tables out for these tiles (six values from 0 to 255, in position order);
-    // does nothing when they are the tiles of the previous call.
+    // does nothing when they are the tiles of the previous call, and keeps what the first
+    // five tiles make when only the sixth differs, as for draws taken in sorted order.
     void SetTiles(const std::int32_t* pTiles);
 
     Reach Explain(std::int32_t nValue) const;
@@ -143,10 +144,10 @@ private:
     // The group being made, its place in making order, and where its entries begin.
     int m_nGroup = 0;
     int m_nOrder = 0;
+    std::uint32_t m_nBegin = 0;
     // The entries and large values of the groups of the first five tiles.
     std::uint32_t m_nFirstFiveEntries = 0;
     std::uint32_t m_nFirstFiveLarge = 0;
-    std::uint32_t m_nBegin = 0;
 
     // The window: each value's first steps and small groups (0 for values no group of two
     // or more tiles makes), and whether any group makes it. Steps that fall outside go to
