@@ -765,9 +765,10 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
     const bool bQuotients = t >= 2;
     const std::uint64_t nMagic = bQuotients ? std::numeric_limits<std::uint64_t>::max() / t + 1 : 0;
     const std::uint64_t nQuotientLimit = bQuotients ? std::uint64_t{t} * WindowSize : 0;
-    const auto keep = [&](std::uint64_t r, bool bAccepted)
+    // The multiples below FiveWindow are found among the five's values afterwards: only the
+    // steps that give a larger result need their quotients worked out here.
+    const auto keepQuotient = [&](std::uint64_t r, bool bAccepted)
     {
-        SetByteBelow(pFiveBytes, r, bAccepted, FiveWindow);
         const auto r32 = static_cast<std::uint32_t>(r);
         const bool bMultiple = bAccepted && r < nQuotientLimit && DividesMagic(nMagic, r32);
         pQuotient[bMultiple ? QuotientMagic(nMagic, r32) : WindowSize] = 1;
@@ -789,15 +790,25 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
             {
                 const auto nY = static_cast<std::uint32_t>(m_values[y]);
                 const std::uint64_t nSum = std::uint64_t{nX} + nY;
-                keep(nSum, nSum <= nMax);
+                const bool bSum = nSum <= nMax;
+                SetByteBelow(pFiveBytes, nSum, bSum, FiveWindow);
                 const std::uint64_t nProduct = std::uint64_t{nX} * nY;
-                keep(nProduct, nProduct <= nMax && nX != 1 && nY != 1);
+                const bool bProduct = nProduct <= nMax && nX != 1 && nY != 1;
+                SetByteBelow(pFiveBytes, nProduct, bProduct, FiveWindow);
                 const std::uint32_t nHigh = std::max(nX, nY);
                 const std::uint32_t nLow = std::min(nX, nY);
-                keep(nHigh - nLow, true);
+                SetByteBelow(pFiveBytes, nHigh - nLow, true, FiveWindow);
                 std::uint32_t q = 0;
                 const bool bExact = StepQuotient(nHigh, nLow, q);
-                keep(q, bExact);
+                SetByteBelow(pFiveBytes, q, bExact, FiveWindow);
+                // The difference and the quotient are at most the sum.
+                if (bQuotients && std::max(nSum, nProduct) >= FiveWindow)
+                {
+                    keepQuotient(nSum, bSum);
+                    keepQuotient(nProduct, bProduct);
+                    keepQuotient(nHigh - nLow, true);
+                    keepQuotient(q, bExact);
+                }
             }
         }
     }
@@ -806,6 +817,12 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
     std::uint64_t* const pFive = anFive.data();
     for (int w = 0; w < nFiveWords; ++w)
         pFive[w] = PackBytes(pFiveBytes + 64 * w);
+    if (bQuotients)
+    {
+        // The five's multiples of t below FiveWindow, by quotient.
+        for (std::uint32_t m = 0, n = 0; m < static_cast<std::uint32_t>(FiveWindow); m += t, ++n)
+            pQuotient[n] |= static_cast<std::uint8_t>(TestBit(pFive, m));
+    }
     std::uint64_t* const pMade = m_anMade.data();
     // The five's own values, b + t and b - t.
     for (int w = 0; w < WindowWords; ++w)
