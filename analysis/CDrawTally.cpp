@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -37,11 +38,10 @@ CDrawTally::CDrawTally(std::vector<CTileSet::Draw> draws, int nFirstTarget, int 
         ++m_anCategoryDraws[static_cast<std::size_t>(CTileSet::LargeTiles(draw))];
 }
 
-void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, Counts& counts,
-                            std::atomic<std::size_t>& nDrawsDone)
+void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, CTileValues& values,
+                            Counts& counts, std::atomic<std::size_t>& nDrawsDone)
 {
     const int nTargets = TargetCount();
-    CTileValues values;
     for (std::size_t d = nBegin; d < nEnd; ++d)
     {
         values.SetTiles(m_draws[d].data());
@@ -91,11 +91,14 @@ void CDrawTally::Run(int nJobs, const Progress& progress)
     auto work = [&](Counts& mine)
     {
         mine.exact.assign(m_exact.size(), 0);
+        // One set of tables for all the worker's blocks: draws in the set's order mostly
+        // change only their last tile, which the tables make the most of.
+        const auto values = std::make_unique<CTileValues>();
         for (std::size_t b; (b = nNextBlock.fetch_add(1)) < nBlocks;)
         {
             const std::size_t nBegin = b * kBlock;
             const std::size_t nEnd = std::min(nBegin + kBlock, m_draws.size());
-            TallyBlock(nBegin, nEnd, mine, nDrawsDone);
+            TallyBlock(nBegin, nEnd, *values, mine, nDrawsDone);
         }
         const std::lock_guard lock(mutex);
         if (--nRunning == 0)

@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+class CTileValues;
+
 // The tally of every game of some draws and a range of targets: for each game, the value the
 // dialog reaches (the target, or the nearest value the tiles make, the one above first at
 // equal distance), and what the reports are made of: by draw, by target, and by number of
@@ -74,7 +76,7 @@ public:
 
 private:
     struct Counts;
-    void TallyBlock(std::size_t nBegin, std::size_t nEnd, Counts& counts,
+    void TallyBlock(std::size_t nBegin, std::size_t nEnd, CTileValues& values, Counts& counts,
                     std::atomic<std::size_t>& nDrawsDone);
 
     std::vector<CTileSet::Draw> m_draws;

@@ -18,6 +18,35 @@
 namespace
 {
 constexpr std::size_t kFirstEntries = 4096;
+
+// The order in which the groups of up to four tiles are made: first those of the first five
+// tiles, so that tiles that change only the sixth keep them, then those with the sixth; each
+// part by size, so that a group's parts are made before it.
+struct CGroupOrder
+{
+    std::array<int, 56> anGroups{};
+    int nGroups = 0;
+    int nFirstFive = 0;
+
+    constexpr CGroupOrder()
+    {
+        for (int nPart = 0; nPart < 2; ++nPart)
+        {
+            for (int nSize = 1; nSize <= 4; ++nSize)
+            {
+                for (int g = 1; g < 64; ++g)
+                {
+                    if (kTileGroups.anSize[g] == nSize && (g >> 5) == nPart)
+                        anGroups[static_cast<std::size_t>(nGroups++)] = g;
+                }
+            }
+            if (nPart == 0)
+                nFirstFive = nGroups;
+        }
+    }
+};
+
+constexpr CGroupOrder kGroupOrder;
 constexpr std::size_t kFirstHashSlots = 1024;
 
 // The results of every accepted step of x and y, in either order (StepValues' rules).
@@ -259,6 +288,10 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
 {
     if (m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles))
         return;
+    // Tiles that go through their draws in order often keep the first five: the groups of
+    // those five stay.
+    const bool bKeepFirstFive =
+        m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.begin() + 5, pTiles);
     std::copy(pTiles, pTiles + 6, m_anTiles.begin());
     m_bHaveTiles = true;
     m_bSorted = false;
@@ -267,7 +300,7 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
     m_nQueries = 0;
     m_bWindowFits =
         std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
-    MakeSmallGroups();
+    MakeSmallGroups(bKeepFirstFive);
     for (int g = 1; g < Groups; ++g)
     {
         m_anAnySteps[g] = 0;
@@ -319,28 +352,11 @@ std::size_t HashSlot(std::uint32_t nValue, int nGroup, std::size_t nMask)
 }
 } // namespace
 
-// Inlined: it runs for every step of every pair of values while the groups are made. The
-// entries have room for this value (MakeSmallGroups sees to it).
-[[gnu::always_inline]] inline void CTileValues::Insert(std::int32_t nValue, std::uint64_t nSteps)
+// A value of 2048 or more, through the hash. The entries have room for it (MakeSmallGroups
+// sees to it).
+void CTileValues::InsertLarge(std::int32_t nValue, std::uint64_t nSteps)
 {
     const auto v = static_cast<std::uint32_t>(nValue);
-    if (v < static_cast<std::uint32_t>(DirectValues))
-    {
-        // A mark left by other tiles points elsewhere: past the group's entries, or at one
-        // that holds another value.
-        std::uint16_t& nMark = m_anMark[static_cast<std::size_t>(m_nGroup) * DirectValues + v];
-        const std::uint32_t nMarked = m_nBegin + nMark;
-        if (nMarked < m_nEntries && m_values[nMarked] == nValue)
-        {
-            m_steps[nMarked] |= nSteps;
-            return;
-        }
-        nMark = static_cast<std::uint16_t>(m_nEntries - m_nBegin);
-        m_values[m_nEntries] = nValue;
-        m_steps[m_nEntries] = nSteps;
-        ++m_nEntries;
-        return;
-    }
     const std::size_t nMask = m_hash.size() - 1;
     std::size_t nSlot = HashSlot(v, m_nGroup, nMask);
     for (; m_hash[nSlot].nStamp == m_nStamp; nSlot = (nSlot + 1) & nMask)
@@ -363,14 +379,17 @@ std::size_t HashSlot(std::uint32_t nValue, int nGroup, std::size_t nMask)
 void CTileValues::GrowHash()
 {
     m_hash.assign(2 * m_hash.size(), Slot{});
-    const std::size_t nMask = m_hash.size() - 1;
     // The groups made so far, and the one being made.
     m_anEnd[m_nGroup] = m_nEntries;
-    for (int g = 1; g < Groups; ++g)
+    HashGroups(m_nOrder + 1);
+}
+
+void CTileValues::HashGroups(int nGroups)
+{
+    const std::size_t nMask = m_hash.size() - 1;
+    for (int k = 0; k < nGroups; ++k)
     {
-        if (kTileGroups.anSize[g] > 4 || (kTileGroups.anSize[g] > kTileGroups.anSize[m_nGroup]) ||
-            (kTileGroups.anSize[g] == kTileGroups.anSize[m_nGroup] && g > m_nGroup))
-            continue;
+        const int g = kGroupOrder.anGroups[static_cast<std::size_t>(k)];
         for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
         {
             const auto v = static_cast<std::uint32_t>(m_values[x]);
@@ -384,72 +403,144 @@ void CTileValues::GrowHash()
     }
 }
 
-void CTileValues::MakeSmallGroups()
+void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
 {
-    m_nEntries = 0;
-    m_nLarge = 0;
     if (++m_nStamp == 0)
     {
         std::fill(m_hash.begin(), m_hash.end(), Slot{});
         m_nStamp = 1;
     }
-    for (int nSize = 1; nSize <= 4; ++nSize)
+    int nFirst = 0;
+    if (bKeepFirstFive)
     {
-        for (int g = 1; g < Groups; ++g)
+        // The groups of the first five tiles stay as they are, their large values hashed
+        // again under the new stamp.
+        nFirst = kGroupOrder.nFirstFive;
+        m_nEntries = m_nFirstFiveEntries;
+        m_nLarge = m_nFirstFiveLarge;
+        HashGroups(nFirst);
+    }
+    else
+    {
+        m_nEntries = 0;
+        m_nLarge = 0;
+    }
+    for (int nOrder = nFirst; nOrder < kGroupOrder.nGroups; ++nOrder)
+    {
+        const int g = kGroupOrder.anGroups[static_cast<std::size_t>(nOrder)];
+        const int nSize = kTileGroups.anSize[g];
+        m_nOrder = nOrder;
+        m_nGroup = g;
+        m_nBegin = m_nEntries;
+        m_anBegin[g] = m_nEntries;
+        // Room for every result of the group's steps.
+        std::size_t nMost = m_nEntries + 1;
+        for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+            nMost += 4 *
+                     std::size_t{m_anEnd[kTileGroups.anSmall[g][s]] -
+                                 m_anBegin[kTileGroups.anSmall[g][s]]} *
+                     (m_anEnd[kTileGroups.anLarge[g][s]] - m_anBegin[kTileGroups.anLarge[g][s]]);
+        if (nMost > m_values.size())
         {
-            if (kTileGroups.anSize[g] != nSize)
-                continue;
-            m_nGroup = g;
-            m_nBegin = m_nEntries;
-            m_anBegin[g] = m_nEntries;
-            // Room for every result of the group's steps.
-            std::size_t nMost = m_nEntries + 1;
-            for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
-                nMost +=
-                    4 *
-                    std::size_t{m_anEnd[kTileGroups.anSmall[g][s]] -
-                                m_anBegin[kTileGroups.anSmall[g][s]]} *
-                    (m_anEnd[kTileGroups.anLarge[g][s]] - m_anBegin[kTileGroups.anLarge[g][s]]);
-            if (nMost > m_values.size())
+            m_values.resize(std::max(nMost, 2 * m_values.size()));
+            m_steps.resize(m_values.size());
+        }
+        if (++m_nSerial == 0x10000)
+        {
+            m_anScratch.fill(0);
+            m_nSerial = 1;
+        }
+        // Values below DirectValues: the scratch marks say where in this group's entries
+        // each one is (when marked with this group's serial). Without branches, as
+        // whether a result is new follows no pattern; each result writes the next entry,
+        // which only counts when the value is new.
+        std::int32_t* const pValues = m_values.data();
+        std::uint64_t* const pSteps = m_steps.data();
+        std::uint32_t* const pScratch = m_anScratch.data();
+        const std::uint32_t nSerial = m_nSerial << 16;
+        const std::uint32_t nBegin = m_nBegin;
+        std::uint32_t nEntries = m_nEntries;
+        const auto insert = [&](std::uint32_t v, std::uint64_t nSteps)
+        {
+            if (v < static_cast<std::uint32_t>(DirectValues)) [[likely]]
             {
-                m_values.resize(std::max(nMost, 2 * m_values.size()));
-                m_steps.resize(m_values.size());
+                const std::uint32_t nMark = pScratch[v];
+                const std::uint32_t nCount = nEntries - nBegin;
+                const bool bOld = (nMark & 0xFFFF0000u) == nSerial;
+                const std::uint32_t nOffset = bOld ? nMark & 0xFFFFu : nCount;
+                pValues[nEntries] = static_cast<std::int32_t>(v);
+                pSteps[nEntries] = 0;
+                pSteps[nBegin + nOffset] |= nSteps;
+                pScratch[v] = nSerial | nOffset;
+                nEntries += bOld ? 0 : 1;
+                return;
             }
-            if (nSize == 1)
-                Insert(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))], 0);
-            for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+            m_nEntries = nEntries;
+            InsertLarge(static_cast<std::int32_t>(v), nSteps);
+            nEntries = m_nEntries;
+        };
+        if (nSize == 1)
+            insert(
+                static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))]),
+                0);
+        for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+        {
+            const int a = kTileGroups.anSmall[g][s];
+            const int b = kTileGroups.anLarge[g][s];
+            const std::uint32_t nEndA = m_anEnd[a];
+            const std::uint32_t nBeginB = m_anBegin[b];
+            const std::uint32_t nEndB = m_anEnd[b];
+            for (std::uint32_t x = m_anBegin[a]; x < nEndA; ++x)
             {
-                const int a = kTileGroups.anSmall[g][s];
-                const int b = kTileGroups.anLarge[g][s];
-                for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+                const auto nX = static_cast<std::uint32_t>(pValues[x]);
+                const std::uint64_t nStepsX = pSteps[x];
+                for (std::uint32_t y = nBeginB; y < nEndB; ++y)
                 {
-                    const auto nX = static_cast<std::uint32_t>(m_values[x]);
-                    const std::uint64_t nStepsX = m_steps[x];
-                    for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
-                    {
-                        std::uint32_t anResults[4];
-                        const int nResults =
-                            Results(nX, static_cast<std::uint32_t>(m_values[y]), anResults);
-                        const std::uint64_t nSteps = nStepsX | m_steps[y];
-                        for (int k = 0; k < nResults; ++k)
-                            Insert(static_cast<std::int32_t>(anResults[k]), nSteps);
-                    }
+                    std::uint32_t anResults[4];
+                    const int nResults =
+                        Results(nX, static_cast<std::uint32_t>(pValues[y]), anResults);
+                    const std::uint64_t nSteps = nStepsX | pSteps[y];
+                    for (int k = 0; k < nResults; ++k)
+                        insert(anResults[k], nSteps);
                 }
             }
-            m_anEnd[g] = m_nEntries;
-            // A pair's values are first steps themselves: one bit each, in entry order.
-            if (nSize == 2)
+        }
+        m_nEntries = nEntries;
+        // What Find reads later: the marks by group and value, which values below
+        // DirectValues the group makes, and its largest value.
+        std::uint16_t* const pMarks = m_anMark.data() + static_cast<std::size_t>(g) * DirectValues;
+        std::uint64_t* const pPresent = m_anPresent[static_cast<std::size_t>(g)].data();
+        std::fill(pPresent, pPresent + DirectWords, 0);
+        std::uint32_t nLargest = 0;
+        for (std::uint32_t x = nBegin; x < nEntries; ++x)
+        {
+            const auto v = static_cast<std::uint32_t>(pValues[x]);
+            nLargest = std::max(nLargest, v);
+            if (v < static_cast<std::uint32_t>(DirectValues))
             {
-                const int nPair = kTileGroups.anPair[g];
-                m_anPairValueCount[static_cast<std::size_t>(nPair)] =
-                    static_cast<int>(m_anEnd[g] - m_anBegin[g]);
-                for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
-                {
-                    const std::uint32_t k = x - m_anBegin[g];
-                    m_steps[x] = std::uint64_t{1} << (4 * nPair + static_cast<int>(k));
-                    m_anPairValues[static_cast<std::size_t>(nPair)][k] = m_values[x];
-                }
+                pMarks[v] = static_cast<std::uint16_t>(x - nBegin);
+                SetBit(pPresent, v);
             }
+        }
+        m_anLargest[static_cast<std::size_t>(g)] = nLargest;
+        m_anEnd[g] = m_nEntries;
+        // A pair's values are first steps themselves: one bit each, in entry order.
+        if (nSize == 2)
+        {
+            const int nPair = kTileGroups.anPair[g];
+            m_anPairValueCount[static_cast<std::size_t>(nPair)] =
+                static_cast<int>(m_anEnd[g] - m_anBegin[g]);
+            for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+            {
+                const std::uint32_t k = x - m_anBegin[g];
+                m_steps[x] = std::uint64_t{1} << (4 * nPair + static_cast<int>(k));
+                m_anPairValues[static_cast<std::size_t>(nPair)][k] = m_values[x];
+            }
+        }
+        if (nOrder + 1 == kGroupOrder.nFirstFive)
+        {
+            m_nFirstFiveEntries = m_nEntries;
+            m_nFirstFiveLarge = m_nLarge;
         }
     }
 }
@@ -674,9 +765,10 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
     const bool bQuotients = t >= 2;
     const std::uint64_t nMagic = bQuotients ? std::numeric_limits<std::uint64_t>::max() / t + 1 : 0;
     const std::uint64_t nQuotientLimit = bQuotients ? std::uint64_t{t} * WindowSize : 0;
-    const auto keep = [&](std::uint64_t r, bool bAccepted)
+    // The multiples below FiveWindow are found among the five's values afterwards: only the
+    // steps that give a larger result need their quotients worked out here.
+    const auto keepQuotient = [&](std::uint64_t r, bool bAccepted)
     {
-        SetByteBelow(pFiveBytes, r, bAccepted, FiveWindow);
         const auto r32 = static_cast<std::uint32_t>(r);
         const bool bMultiple = bAccepted && r < nQuotientLimit && DividesMagic(nMagic, r32);
         pQuotient[bMultiple ? QuotientMagic(nMagic, r32) : WindowSize] = 1;
@@ -698,15 +790,25 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
             {
                 const auto nY = static_cast<std::uint32_t>(m_values[y]);
                 const std::uint64_t nSum = std::uint64_t{nX} + nY;
-                keep(nSum, nSum <= nMax);
+                const bool bSum = nSum <= nMax;
+                SetByteBelow(pFiveBytes, nSum, bSum, FiveWindow);
                 const std::uint64_t nProduct = std::uint64_t{nX} * nY;
-                keep(nProduct, nProduct <= nMax && nX != 1 && nY != 1);
+                const bool bProduct = nProduct <= nMax && nX != 1 && nY != 1;
+                SetByteBelow(pFiveBytes, nProduct, bProduct, FiveWindow);
                 const std::uint32_t nHigh = std::max(nX, nY);
                 const std::uint32_t nLow = std::min(nX, nY);
-                keep(nHigh - nLow, true);
+                SetByteBelow(pFiveBytes, nHigh - nLow, true, FiveWindow);
                 std::uint32_t q = 0;
                 const bool bExact = StepQuotient(nHigh, nLow, q);
-                keep(q, bExact);
+                SetByteBelow(pFiveBytes, q, bExact, FiveWindow);
+                // The difference and the quotient are at most the sum.
+                if (bQuotients && std::max(nSum, nProduct) >= FiveWindow)
+                {
+                    keepQuotient(nSum, bSum);
+                    keepQuotient(nProduct, bProduct);
+                    keepQuotient(nHigh - nLow, true);
+                    keepQuotient(q, bExact);
+                }
             }
         }
     }
@@ -715,6 +817,12 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
     std::uint64_t* const pFive = anFive.data();
     for (int w = 0; w < nFiveWords; ++w)
         pFive[w] = PackBytes(pFiveBytes + 64 * w);
+    if (bQuotients)
+    {
+        // The five's multiples of t below FiveWindow, by quotient.
+        for (std::uint32_t m = 0, n = 0; m < static_cast<std::uint32_t>(FiveWindow); m += t, ++n)
+            pQuotient[n] |= static_cast<std::uint8_t>(TestBit(pFive, m));
+    }
     std::uint64_t* const pMade = m_anMade.data();
     // The five's own values, b + t and b - t.
     for (int w = 0; w < WindowWords; ++w)
@@ -905,8 +1013,13 @@ void CTileValues::SortGroups() const
 inline int CTileValues::Find(std::int32_t nValue, int nGroup) const
 {
     const auto v = static_cast<std::uint32_t>(nValue);
+    // Most values asked for are not made: the bits and the largest value say so at once.
+    if (v > m_anLargest[static_cast<std::size_t>(nGroup)])
+        return -1;
     if (v < static_cast<std::uint32_t>(DirectValues))
     {
+        if (!TestBit(m_anPresent[static_cast<std::size_t>(nGroup)].data(), v))
+            return -1;
         const std::uint32_t nEntry =
             m_anBegin[nGroup] + m_anMark[static_cast<std::size_t>(nGroup) * DirectValues + v];
         return nEntry < m_anEnd[nGroup] && m_values[nEntry] == nValue ? static_cast<int>(nEntry)

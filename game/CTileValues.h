@@ -37,7 +37,8 @@ public:
     CTileValues();
 
     // Works the tables out for these tiles (six values from 0 to 255, in position order);
-    // does nothing when they are the tiles of the previous call.
+    // does nothing when they are the tiles of the previous call, and keeps what the first
+    // five tiles make when only the sixth differs, as for draws taken in sorted order.
     void SetTiles(const std::int32_t* pTiles);
 
     Reach Explain(std::int32_t nValue) const;
@@ -72,8 +73,12 @@ private:
         std::uint32_t nEntry = 0;
     };
 
-    void MakeSmallGroups();
-    void Insert(std::int32_t nValue, std::uint64_t nSteps);
+    // Makes the groups of up to four tiles; bKeepFirstFive: only those with the sixth tile,
+    // the first five being those of the previous tiles.
+    void MakeSmallGroups(bool bKeepFirstFive);
+    // Puts the large values of the first nGroups groups in making order into the hash.
+    void HashGroups(int nGroups);
+    void InsertLarge(std::int32_t nValue, std::uint64_t nSteps);
     void GrowHash();
     // The window is made when a second value of the same tiles is asked for, or a nearest
     // value: one game of a set of tiles needs only its target, worked out the slow way.
@@ -124,12 +129,25 @@ private:
     // cleared); for larger values, open addressing by value and group, valid under the
     // stamp of the tiles, and grown to stay at most half full.
     std::vector<std::uint16_t> m_anMark;
+    static constexpr int DirectWords = DirectValues / 64;
+    // Which values below DirectValues each group makes, and its largest value.
+    std::array<std::array<std::uint64_t, DirectWords>, Groups> m_anPresent{};
+    std::array<std::uint32_t, Groups> m_anLargest{};
     std::vector<Slot> m_hash;
     std::uint32_t m_nStamp = 0;
     std::uint32_t m_nLarge = 0;
-    // The group being made, and where its entries begin.
+    // While a group is made: for each value below DirectValues, the group's serial in the
+    // high half and the value's place among the group's entries in the low half; a serial
+    // per group, so that nothing is cleared between groups.
+    std::array<std::uint32_t, DirectValues> m_anScratch{};
+    std::uint32_t m_nSerial = 0;
+    // The group being made, its place in making order, and where its entries begin.
     int m_nGroup = 0;
+    int m_nOrder = 0;
     std::uint32_t m_nBegin = 0;
+    // The entries and large values of the groups of the first five tiles.
+    std::uint32_t m_nFirstFiveEntries = 0;
+    std::uint32_t m_nFirstFiveLarge = 0;
 
     // The window: each value's first steps and small groups (0 for values no group of two
     // or more tiles makes), and whether any group makes it. Steps that fall outside go to

@@ -193,6 +193,10 @@ TEST(TileValues, WindowAgreesWithThePlainSetsAndWithTheValueByValueWay)
         std::shuffle(set.begin(), set.end(), random);
         games.push_back({set[0], set[1], set[2], set[3], set[4], set[5]});
     }
+    // Tiles that keep the first five and change the sixth, as the draws of a whole set come:
+    // large values in the hash, and a sixth tile past a byte and back.
+    for (std::int32_t nSixth : {50, 25, 300, 1})
+        games.push_back({100, 100, 75, 75, 50, nSixth});
     const Tiles other{1, 1, 1, 1, 1, 2};
     CTileValues window;
     CTileValues single;
@@ -213,7 +217,14 @@ TEST(TileValues, WindowAgreesWithThePlainSetsAndWithTheValueByValueWay)
             // The value-by-value way makes the tables again each time: a sample.
             if (v >= 64 && v % 5 != 0)
                 continue;
-            single.SetTiles(other.data());
+            // Tables made afresh, or kept from tiles with another sixth tile.
+            Tiles before = other;
+            if (v % 2 != 0)
+            {
+                before = tiles;
+                before[5] = tiles[5] == 1 ? 2 : 1;
+            }
+            single.SetTiles(before.data());
             single.SetTiles(tiles.data());
             const CTileValues::Reach alone = single.Explain(v);
             const CTileValues::Reach fromWindow = window.Explain(v);
