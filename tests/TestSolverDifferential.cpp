@@ -47,29 +47,6 @@ std::array<int, 6> DrawTiles(std::mt19937& random)
     return tiles;
 }
 
-// Returns the reference's result, so that a caller can count what kind of games it met.
-// A game whose nearest value lies further than nMaxDistance is not compared.
-ReferenceResult ExpectSameAsReference(const Game& game, int nMaxDistance = INT32_MAX)
-{
-    SCOPED_TRACE(Describe(game));
-    const ReferenceResult expected = ReferenceSolve(game.tiles, game.nTarget, nMaxDistance);
-    if (expected.bGaveUp)
-        return expected;
-
-    CRecordingPlatform platform;
-    CTextPeer peer;
-    CListBox list;
-    list.Attach(&peer);
-    const auto& t = game.tiles;
-    CSolver solver(t[0], t[1], t[2], t[3], t[4], t[5], game.nTarget, &list);
-    const int nResult = solver.Solve();
-
-    EXPECT_EQ(peer.Entries(), expected.list);
-    EXPECT_EQ(platform.Output(), expected.output);
-    EXPECT_EQ(nResult, expected.nResult);
-    EXPECT_EQ(solver.GetReached(), expected.nReached);
-    return expected;
-}
 struct Outcome
 {
     std::vector<std::string> list;
@@ -80,6 +57,7 @@ struct Outcome
     bool operator==(const Outcome&) const = default;
 };
 
+// One game as the dialog solves it: its list, what it writes, its result.
 Outcome Solve(const Game& game)
 {
     CRecordingPlatform platform;
@@ -90,6 +68,23 @@ Outcome Solve(const Game& game)
     CSolver solver(t[0], t[1], t[2], t[3], t[4], t[5], game.nTarget, &list);
     const int nResult = solver.Solve();
     return {peer.Entries(), platform.Output(), nResult, solver.GetReached()};
+}
+
+// Returns the reference's result, so that a caller can count what kind of games it met.
+// A game whose nearest value lies further than nMaxDistance is not compared.
+ReferenceResult ExpectSameAsReference(const Game& game, int nMaxDistance = INT32_MAX)
+{
+    SCOPED_TRACE(Describe(game));
+    const ReferenceResult expected = ReferenceSolve(game.tiles, game.nTarget, nMaxDistance);
+    if (expected.bGaveUp)
+        return expected;
+
+    const Outcome actual = Solve(game);
+    EXPECT_EQ(actual.list, expected.list);
+    EXPECT_EQ(actual.output, expected.output);
+    EXPECT_EQ(actual.nResult, expected.nResult);
+    EXPECT_EQ(actual.nReached, expected.nReached);
+    return expected;
 }
 } // namespace
 

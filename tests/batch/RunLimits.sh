@@ -8,25 +8,9 @@ solve=$1
 work=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-passed=0
-failed=0
-case_name=
-status=
 # Far less address space than the inputs: a program that kept a line whole would fail.
 limit=100000
-
-fail() { echo "FAIL: $case_name: $*" >&2; failed=$((failed + 1)); }
-check() {
-    local message=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else fail "$message"; fi
-}
-expect_status() { check "exit status $status, expected $1" [ "$status" -eq "$1" ]; }
-expect_out() {
-    printf "$1" >"$work/expected"
-    check "output differs: $(head -c 300 "$work/out" | cat -A)" cmp -s "$work/out" "$work/expected"
-}
-expect_no_err() { check "unexpected error output: $(cat "$work/err")" [ ! -s "$work/err" ]; }
+. "$(dirname "$0")/../lib/checks.sh"
 
 # Runs the shell command (which uses $solve) under the limit (KB), for at most 60 s.
 run_limited() {
