@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -83,6 +84,21 @@ testing::AssertionResult SameBytes(const Bytes& actual, const Bytes& expected)
 // A device that blocks inside alsa-lib whatever the mode: the file plugin writing into a
 // named pipe whose reader holds it open and reads nothing. Once the pipe is full, the
 // writing worker waits inside write() until the reader goes away.
+// Whether a thread of this process is asleep in write(2): the kernel shows a sleeping
+// thread's system call and a running one's as "running".
+bool AThreadWaitsInWrite()
+{
+    const std::string write = std::to_string(SYS_write) + ' ';
+    for (const auto& task : fs::directory_iterator("/proc/self/task"))
+    {
+        std::ifstream syscall(task.path() / "syscall");
+        std::string line;
+        if (std::getline(syscall, line) && line.compare(0, write.size(), write) == 0)
+            return true;
+    }
+    return false;
+}
+
 class CBlockedPipe
 {
 public:
@@ -98,18 +114,20 @@ public:
 
     const fs::path& Path() const { return m_path; }
     bool IsOpen() const { return m_nReader >= 0; }
-    // Waits until a worker has written into the pipe; false on timeout.
+    // Waits until a worker has written into the pipe and is blocked writing more (the clip is
+    // many times the pipe's size); false on timeout. Its first bytes alone would not do: a
+    // cut-off then could find the worker between two writes rather than blocked in one.
     bool WaitForWriter(std::chrono::milliseconds timeout) const
     {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         int nQueued = 0;
-        while (ioctl(m_nReader, FIONREAD, &nQueued) == 0 && nQueued == 0)
+        while (ioctl(m_nReader, FIONREAD, &nQueued) != 0 || nQueued == 0 || !AThreadWaitsInWrite())
         {
             if (std::chrono::steady_clock::now() > deadline)
                 return false;
             poll(nullptr, 0, 2);
         }
-        return nQueued > 0;
+        return true;
     }
     // The reader goes away: a writer still blocked gets a broken pipe.
     void GoAway()
