@@ -221,26 +221,38 @@ void CStatsReport::AppendPerfectDraws(std::string& text) const
         text += "    " + DrawText(m_tally.DrawAt(perfect[i])) + "\n";
 }
 
+namespace
+{
+// The first kListed of the draws (by index) in the order that before gives.
+template <class Before> std::vector<std::size_t> FirstDraws(std::size_t nDraws, Before before)
+{
+    std::vector<std::size_t> draws(nDraws);
+    std::iota(draws.begin(), draws.end(), std::size_t{0});
+    const std::size_t nListed = std::min(CStatsReport::kListed, nDraws);
+    std::partial_sort(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(nListed),
+                      draws.end(), before);
+    draws.resize(nListed);
+    return draws;
+}
+} // namespace
+
 void CStatsReport::AppendWorstDraws(std::string& text) const
 {
-    std::vector<std::size_t> draws(m_tally.DrawCount());
-    std::iota(draws.begin(), draws.end(), std::size_t{0});
-    const std::size_t nListed = std::min(kListed, draws.size());
-    std::partial_sort(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(nListed),
-                      draws.end(),
-                      [&](std::size_t a, std::size_t b)
-                      {
-                          const CDrawTally::DrawSummary& x = m_tally.Summary(a);
-                          const CDrawTally::DrawSummary& y = m_tally.Summary(b);
-                          if (x.nExact != y.nExact)
-                              return x.nExact < y.nExact;
-                          if (x.nTotalDistance != y.nTotalDistance)
-                              return x.nTotalDistance > y.nTotalDistance;
-                          return a < b;
-                      });
+    const std::vector<std::size_t> draws =
+        FirstDraws(m_tally.DrawCount(),
+                   [&](std::size_t a, std::size_t b)
+                   {
+                       const CDrawTally::DrawSummary& x = m_tally.Summary(a);
+                       const CDrawTally::DrawSummary& y = m_tally.Summary(b);
+                       if (x.nExact != y.nExact)
+                           return x.nExact < y.nExact;
+                       if (x.nTotalDistance != y.nTotalDistance)
+                           return x.nTotalDistance > y.nTotalDistance;
+                       return a < b;
+                   });
     text += "\nThe worst draws (fewest targets reached, then the largest total distance):\n";
     std::vector<Row> rows{{"draw", "targets reached", "share", "total distance", "mean distance"}};
-    for (std::size_t i = 0; i < nListed; ++i)
+    for (std::size_t i = 0; i < draws.size(); ++i)
     {
         const CDrawTally::DrawSummary& summary = m_tally.Summary(draws[i]);
         char szMean[32];
@@ -255,21 +267,18 @@ void CStatsReport::AppendWorstDraws(std::string& text) const
 
 void CStatsReport::AppendFurthestMisses(std::string& text) const
 {
-    std::vector<std::size_t> draws(m_tally.DrawCount());
-    std::iota(draws.begin(), draws.end(), std::size_t{0});
-    const std::size_t nListed = std::min(kListed, draws.size());
-    std::partial_sort(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(nListed),
-                      draws.end(),
-                      [&](std::size_t a, std::size_t b)
-                      {
-                          const int x = m_tally.Summary(a).nMaxDistance;
-                          const int y = m_tally.Summary(b).nMaxDistance;
-                          return x != y ? x > y : a < b;
-                      });
+    const std::vector<std::size_t> draws =
+        FirstDraws(m_tally.DrawCount(),
+                   [&](std::size_t a, std::size_t b)
+                   {
+                       const int x = m_tally.Summary(a).nMaxDistance;
+                       const int y = m_tally.Summary(b).nMaxDistance;
+                       return x != y ? x > y : a < b;
+                   });
     text += "\nThe furthest misses (the largest distances from the target, one game a draw:\n"
             "its lowest target that far):\n";
     std::vector<Row> rows{{"draw", "target", "reached", "distance"}};
-    for (std::size_t i = 0; i < nListed; ++i)
+    for (std::size_t i = 0; i < draws.size(); ++i)
     {
         const CDrawTally::DrawSummary& summary = m_tally.Summary(draws[i]);
         if (summary.nMaxDistance == 0)
