@@ -1,6 +1,7 @@
 #include "CSolver.h"
 
 #include "CFailedStates.h"
+#include "CGroupValues.h"
 #include "CListBox.h"
 #include "CPlatform.h"
 #include "CShortListReach.h"
@@ -11,6 +12,7 @@
 #include <cassert>
 #include <charconv>
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -33,6 +35,13 @@ constexpr int kMinRemembered = 3;
 CTileValues& TileValuesOfThisThread()
 {
     thread_local CTileValues values;
+    return values;
+}
+
+// The groups of the tiles of the last first game solved on this thread.
+CGroupValues& GroupValuesOfThisThread()
+{
+    thread_local CGroupValues values;
     return values;
 }
 
@@ -80,7 +89,7 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
         return 1;
     }
     const bool bRemembered =
-        !m_pGuide && nCount >= kMinRemembered && nCount <= CFailedStates::MaxValues;
+        !Guided() && nCount >= kMinRemembered && nCount <= CFailedStates::MaxValues;
     if (bRemembered)
     {
         Failed().UseFor(nTarget, m_nSecondStart);
@@ -144,12 +153,13 @@ int CSolver::Search(std::int32_t nTarget, int nCount, const std::int32_t* pValue
 bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep,
                        const std::int32_t* pChild) const
 {
-    if (!m_pGuide)
+    if (!Guided())
         return true;
     // The guide knows the first level's lists by the tiles they combine; deeper lists are
     // short enough to work out.
     if (nCount == 6)
-        return m_pGuide->MayReachAfter(m_reach, i, j, pChild[0]);
+        return m_pGroups ? m_pGroups->MakesAfter(nTarget, i, j, pChild[0])
+                         : m_pGuide->MayReachAfter(m_reach, i, j, pChild[0]);
     if (m_pShortLists)
     {
         // A list of the second level is known by the first step and its own.
@@ -197,20 +207,60 @@ std::int32_t CSolver::SearchEveryTrial(const std::int32_t* pTop)
 
 int CSolver::Solve()
 {
+    const std::array<std::int32_t, 8> top = Top();
+    CShortListReach& lists = ShortListsOfThisThread();
+    m_pShortLists = lists.UseFor(top.data()) ? &lists : nullptr;
+    CTileValues& values = TileValuesOfThisThread();
+    CGroupValues& groups = GroupValuesOfThisThread();
+    int nResult = 0;
+    if (!values.HasTiles(top.data()) && !groups.HasTiles(top.data()))
+    {
+        // The first game of these tiles: its target is usually made, which a few groups of
+        // the tiles tell, and the search then asks about a few first steps only.
+        groups.SetTiles(top.data());
+        const std::int32_t nNear = NearestOfGroups(groups);
+        if (nNear >= 0)
+        {
+            m_pGroups = &groups;
+            nResult = SolveFrom(nNear);
+            m_pGroups = nullptr;
+            m_pShortLists = nullptr;
+            return nResult;
+        }
+        values.SetTiles(top.data());
+    }
+    else
+    {
+        // From the second game of the same tiles on, their tables pay.
+        values.SetTiles(top.data(), groups.HasTiles(top.data()) ? 1 : 0);
+    }
     // The tiles' tables tell the first trial value that some steps make, and then guide the
     // search of that value.
-    CTileValues& values = TileValuesOfThisThread();
-    const std::array<std::int32_t, 8> top = Top();
-    values.SetTiles(top.data());
     std::int32_t t = m_nTarget;
     m_reach = values.ExplainNearest(m_nTarget, t);
     m_pGuide = &values;
-    CShortListReach& lists = ShortListsOfThisThread();
-    m_pShortLists = lists.UseFor(top.data()) ? &lists : nullptr;
-    const int nResult = SolveFrom(t);
+    nResult = SolveFrom(t);
     m_pGuide = nullptr;
     m_pShortLists = nullptr;
     return nResult;
+}
+
+std::int32_t CSolver::NearestOfGroups(CGroupValues& groups) const
+{
+    // A value missed is the dearest question the groups answer, as every way is tried: a
+    // target missed by more than a few is left to the tables, which find it at once.
+    constexpr std::int32_t kFewest = 4;
+    if (groups.Makes(m_nTarget))
+        return m_nTarget;
+    for (std::int32_t d = 1; d <= kFewest; ++d)
+    {
+        if (m_nTarget <= std::numeric_limits<std::int32_t>::max() - d &&
+            groups.Makes(m_nTarget + d))
+            return m_nTarget + d;
+        if (groups.Makes(m_nTarget - d))
+            return m_nTarget - d;
+    }
+    return -1;
 }
 
 int CSolver::SolveFrom(std::int32_t nFirstReachable)
@@ -224,6 +274,7 @@ int CSolver::SolveFrom(std::int32_t nFirstReachable)
     {
         assert(!"a reachable value is found by the search with every second operand");
         m_pGuide = nullptr;
+        m_pGroups = nullptr;
         t = SearchEveryTrial(top.data());
     }
     m_nReached = t;

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CFailedStates;
+class CGroupValues;
 class CShortListReach;
 class CListBox;
 
@@ -34,6 +35,8 @@ public:
 private:
     friend struct CSolverAccess;
 
+    // The reachable value nearest to the target when it is at most a few away, else -1.
+    std::int32_t NearestOfGroups(CGroupValues& groups) const;
     // Solve, given the value that the reachable-value step found.
     int SolveFrom(std::int32_t nFirstReachable);
     // Whether the list that a step at positions i and j of a list of nCount values hands
@@ -42,6 +45,7 @@ private:
     bool MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep,
                   const std::int32_t* pChild) const;
     CFailedStates& Failed();
+    bool Guided() const { return m_pGuide || m_pGroups; }
     // Searches one trial value, first with the latest result only ever a first operand,
     // then with every value as a second operand; true when it is reached.
     bool SearchTrial(std::int32_t nTrial, const std::int32_t* pTop);
@@ -66,6 +70,9 @@ private:
     // which would write nothing anyway.
     const CTileValues* m_pGuide = nullptr;
     CTileValues::Reach m_reach;
+    // The first game of a set of tiles is guided by their groups instead, which work out
+    // only what its search asks.
+    CGroupValues* m_pGroups = nullptr;
     // What the short lists below the first level make, when the tiles are those of the
     // previous game too: then a look-up for most of them.
     CShortListReach* m_pShortLists = nullptr;

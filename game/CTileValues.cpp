@@ -49,36 +49,6 @@ struct CGroupOrder
 constexpr CGroupOrder kGroupOrder;
 constexpr std::size_t kFirstHashSlots = 1024;
 
-// The results of every accepted step of x and y, in either order (StepValues' rules).
-inline int Results(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
-{
-    constexpr std::uint64_t nMax = std::numeric_limits<std::int32_t>::max();
-    int n = 0;
-    const std::uint64_t nSum = std::uint64_t{x} + y;
-    if (nSum <= nMax)
-        pOut[n++] = static_cast<std::uint32_t>(nSum);
-    if (x != 1 && y != 1)
-    {
-        const std::uint64_t nProduct = std::uint64_t{x} * y;
-        if (nProduct <= nMax)
-            pOut[n++] = static_cast<std::uint32_t>(nProduct);
-    }
-    const std::uint32_t nHigh = std::max(x, y);
-    const std::uint32_t nLow = std::min(x, y);
-    pOut[n++] = nHigh - nLow;
-    if (nLow > 0)
-    {
-        std::uint32_t q = 0;
-        if (ExactQuotient(nHigh, nLow, q))
-            pOut[n++] = q;
-    }
-    else if (nHigh > 0)
-    {
-        pOut[n++] = 0;
-    }
-    return n;
-}
-
 // Adds nSteps to the results of the steps of x and y that are below nLimit, and each
 // other result to its operation's place after nLimit. Without branches: which results fall
 // in the window follows no pattern.
@@ -284,9 +254,14 @@ CTileValues::CTileValues()
 {
 }
 
-void CTileValues::SetTiles(const std::int32_t* pTiles)
+bool CTileValues::HasTiles(const std::int32_t* pTiles) const
 {
-    if (m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles))
+    return m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles);
+}
+
+void CTileValues::SetTiles(const std::int32_t* pTiles, int nGamesBefore)
+{
+    if (HasTiles(pTiles))
         return;
     // Tiles that go through their draws in order often keep the first five: the groups of
     // those five stay.
@@ -297,7 +272,7 @@ void CTileValues::SetTiles(const std::int32_t* pTiles)
     m_bSorted = false;
     m_bWindow = false;
     m_bMade = false;
-    m_nQueries = 0;
+    m_nQueries = nGamesBefore;
     m_bWindowFits =
         std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
     MakeSmallGroups(bKeepFirstFive);
@@ -498,7 +473,7 @@ void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
                 {
                     std::uint32_t anResults[4];
                     const int nResults =
-                        Results(nX, static_cast<std::uint32_t>(pValues[y]), anResults);
+                        StepResults(nX, static_cast<std::uint32_t>(pValues[y]), anResults);
                     const std::uint64_t nSteps = nStepsX | pSteps[y];
                     for (int k = 0; k < nResults; ++k)
                         insert(anResults[k], nSteps);

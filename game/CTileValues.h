@@ -39,7 +39,11 @@ public:
     // Works the tables out for these tiles (six values from 0 to 255, in position order);
     // does nothing when they are the tiles of the previous call, and keeps what the first
     // five tiles make when only the sixth differs, as for draws taken in sorted order.
-    void SetTiles(const std::int32_t* pTiles);
+    // nGamesBefore: games of these tiles already solved without the tables, after which the
+    // window pays at once.
+    void SetTiles(const std::int32_t* pTiles, int nGamesBefore = 0);
+    // Whether these are the tiles of the last SetTiles.
+    bool HasTiles(const std::int32_t* pTiles) const;
 
     Reach Explain(std::int32_t nValue) const;
     // The reachable value nearest to nTarget (the target itself when the tiles make it),

@@ -86,6 +86,37 @@ inline int StepValues(std::int32_t a, std::int32_t b, std::int32_t* pOut)
     return n;
 }
 
+// StepValues for values known to be at least 0, in unsigned arithmetic: what the tables of
+// the tiles' groups make by the million.
+inline int StepResults(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
+{
+    constexpr std::uint64_t nMax = std::numeric_limits<std::int32_t>::max();
+    int n = 0;
+    const std::uint64_t nSum = std::uint64_t{x} + y;
+    if (nSum <= nMax)
+        pOut[n++] = static_cast<std::uint32_t>(nSum);
+    if (x != 1 && y != 1)
+    {
+        const std::uint64_t nProduct = std::uint64_t{x} * y;
+        if (nProduct <= nMax)
+            pOut[n++] = static_cast<std::uint32_t>(nProduct);
+    }
+    const std::uint32_t nHigh = x > y ? x : y;
+    const std::uint32_t nLow = x > y ? y : x;
+    pOut[n++] = nHigh - nLow;
+    if (nLow > 0)
+    {
+        std::uint32_t q = 0;
+        if (ExactQuotient(nHigh, nLow, q))
+            pOut[n++] = q;
+    }
+    else if (nHigh > 0)
+    {
+        pOut[n++] = 0;
+    }
+    return n;
+}
+
 // The other way round: calls take(b) for each value b such that some accepted step of a and
 // b, in either order, gives v (a and v at least 0). Returns false, calling nothing, when
 // every b does (a and v both 0: 0 x b and 0 / b are 0 for every b, and 0 / 1 stands in for

@@ -1,0 +1,454 @@
+#include "CGroupValues.h"
+
+#include "CTileGroups.h"
+#include "Step.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr std::size_t kFirstEntries = 4096;
+constexpr std::size_t kFirstHashSlots = 4096;
+
+// Whether some b that gives v by one step with a, in either order, passes the test: b is
+// looked for in a group that makes at least one value, so "every b" passes.
+template <typename Test> bool AnyOperand(std::uint32_t a, std::uint32_t v, Test&& test)
+{
+    bool bFound = false;
+    const bool bSome = ForEachOperand(static_cast<std::int32_t>(a), static_cast<std::int32_t>(v),
+                                      [&](std::int32_t b)
+                                      { bFound = bFound || test(static_cast<std::uint32_t>(b)); });
+    return !bSome || bFound;
+}
+
+std::size_t HashSlot(std::uint64_t nKey, std::size_t nMask)
+{
+    return static_cast<std::size_t>((nKey * 0x9E3779B97F4A7C15ull) >> 40) & nMask;
+}
+
+std::uint64_t HashKey(std::uint32_t v, int nGroup)
+{
+    return std::uint64_t{v} << 6 | static_cast<std::uint64_t>(nGroup);
+}
+
+// The groups of the six tiles by size, smallest first: what Makes tries in turn.
+struct CGroupsBySize
+{
+    std::array<int, 63> anGroups{};
+    std::array<int, 8> anFirstOfSize{};
+
+    constexpr CGroupsBySize()
+    {
+        int n = 0;
+        for (int nSize = 1; nSize <= 6; ++nSize)
+        {
+            anFirstOfSize[static_cast<std::size_t>(nSize)] = n;
+            for (int g = 1; g < 64; ++g)
+            {
+                if (kTileGroups.anSize[g] == nSize)
+                    anGroups[static_cast<std::size_t>(n++)] = g;
+            }
+        }
+        anFirstOfSize[7] = n;
+    }
+};
+constexpr CGroupsBySize kBySize;
+} // namespace
+
+void CGroupValues::CShortSet::Clear()
+{
+    anFilter.fill(0);
+    nCount = 0;
+}
+
+void CGroupValues::CShortSet::Add(std::uint32_t v)
+{
+    const std::uint32_t h = (v * 0x9E3779B1u) >> 22;
+    anFilter[h / 64] |= std::uint64_t{1} << (h % 64);
+    anValues[static_cast<std::size_t>(nCount++)] = v;
+}
+
+bool CGroupValues::CShortSet::Holds(std::uint32_t v) const
+{
+    const std::uint32_t h = (v * 0x9E3779B1u) >> 22;
+    if (!(anFilter[h / 64] >> (h % 64) & 1))
+        return false;
+    return std::find(anValues.begin(), anValues.begin() + nCount, v) != anValues.begin() + nCount;
+}
+
+CGroupValues::CGroupValues() : m_values(kFirstEntries), m_hash(kFirstHashSlots) {}
+
+void CGroupValues::SetTiles(const std::int32_t* pTiles)
+{
+    std::copy(pTiles, pTiles + 6, m_anTiles.begin());
+    m_bHaveTiles = true;
+    if (++m_nStamp == 0)
+    {
+        m_anMade.fill(0);
+        std::fill(m_hash.begin(), m_hash.end(), Slot{});
+        m_nStamp = 1;
+    }
+    m_nEntries = 0;
+    m_nLarge = 0;
+    m_nAnswersFor = -1;
+    m_answers.clear();
+}
+
+bool CGroupValues::HasTiles(const std::int32_t* pTiles) const
+{
+    return m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles);
+}
+
+inline bool CGroupValues::Find(std::uint32_t v, int nGroup)
+{
+    const auto g = static_cast<std::size_t>(nGroup);
+    if (m_anMade[g] != m_nStamp)
+        Make(nGroup);
+    if (v < DirectValues)
+        return m_anPresent[g][v / 64] >> (v % 64) & 1;
+    if (v > m_anLargest[g])
+        return false;
+    const std::uint64_t nKey = HashKey(v, nGroup);
+    const std::size_t nMask = m_hash.size() - 1;
+    for (std::size_t nSlot = HashSlot(nKey, nMask); m_hash[nSlot].nStamp == m_nStamp;
+         nSlot = (nSlot + 1) & nMask)
+    {
+        if (m_hash[nSlot].nKey == nKey)
+            return true;
+    }
+    return false;
+}
+
+void CGroupValues::Make(int nGroup)
+{
+    const auto g = static_cast<std::size_t>(nGroup);
+    const int nSplits = kTileGroups.anSplits[g];
+    // The parts first, each once.
+    std::size_t nMost = m_nEntries + 1;
+    for (int s = 0; s < nSplits; ++s)
+    {
+        const int a = kTileGroups.anSmall[g][static_cast<std::size_t>(s)];
+        const int b = kTileGroups.anLarge[g][static_cast<std::size_t>(s)];
+        if (m_anMade[static_cast<std::size_t>(a)] != m_nStamp)
+            Make(a);
+        if (m_anMade[static_cast<std::size_t>(b)] != m_nStamp)
+            Make(b);
+    }
+    for (int s = 0; s < nSplits; ++s)
+    {
+        const auto a =
+            static_cast<std::size_t>(kTileGroups.anSmall[g][static_cast<std::size_t>(s)]);
+        const auto b =
+            static_cast<std::size_t>(kTileGroups.anLarge[g][static_cast<std::size_t>(s)]);
+        nMost += 4 * std::size_t{m_anEnd[a] - m_anBegin[a]} * (m_anEnd[b] - m_anBegin[b]);
+    }
+    if (nMost > m_values.size())
+        m_values.resize(std::max(nMost, 2 * m_values.size()));
+
+    m_nGroup = nGroup;
+    m_anBegin[g] = m_nEntries;
+    m_anLargest[g] = 0;
+    std::uint64_t* const pPresent = m_anPresent[g].data();
+    std::fill(pPresent, pPresent + DirectWords, 0);
+    std::uint32_t* const pValues = m_values.data();
+    std::uint32_t nEntries = m_nEntries;
+    // Without branches for the small values, as whether a value is new follows no pattern:
+    // each one writes the next entry, which counts only when the value is new.
+    const auto insert = [&](std::uint32_t v)
+    {
+        if (v < DirectValues) [[likely]]
+        {
+            std::uint64_t& nWord = pPresent[v / 64];
+            const std::uint64_t nBit = std::uint64_t{1} << (v % 64);
+            pValues[nEntries] = v;
+            nEntries += (nWord & nBit) == 0 ? 1 : 0;
+            nWord |= nBit;
+            return;
+        }
+        // Written and counted first, so that a hash that grows takes it too.
+        pValues[nEntries] = v;
+        m_nEntries = nEntries + 1;
+        if (InsertLarge(v, nGroup))
+            ++nEntries;
+    };
+    if (nSplits == 0)
+        insert(static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(__builtin_ctz(g))]));
+    for (int s = 0; s < nSplits; ++s)
+    {
+        const auto a =
+            static_cast<std::size_t>(kTileGroups.anSmall[g][static_cast<std::size_t>(s)]);
+        const auto b =
+            static_cast<std::size_t>(kTileGroups.anLarge[g][static_cast<std::size_t>(s)]);
+        const std::uint32_t nEndA = m_anEnd[a];
+        const std::uint32_t nBeginB = m_anBegin[b];
+        const std::uint32_t nEndB = m_anEnd[b];
+        for (std::uint32_t x = m_anBegin[a]; x < nEndA; ++x)
+        {
+            const std::uint32_t nX = pValues[x];
+            for (std::uint32_t y = nBeginB; y < nEndB; ++y)
+            {
+                std::uint32_t anResults[4];
+                const int nResults = StepResults(nX, pValues[y], anResults);
+                for (int k = 0; k < nResults; ++k)
+                    insert(anResults[k]);
+            }
+        }
+    }
+    m_nEntries = nEntries;
+    m_anEnd[g] = nEntries;
+    m_anMade[g] = m_nStamp;
+}
+
+// A value of DirectValues or more of the group being made; false when it has it already.
+bool CGroupValues::InsertLarge(std::uint32_t v, int nGroup)
+{
+    const std::uint64_t nKey = HashKey(v, nGroup);
+    const std::size_t nMask = m_hash.size() - 1;
+    std::size_t nSlot = HashSlot(nKey, nMask);
+    for (; m_hash[nSlot].nStamp == m_nStamp; nSlot = (nSlot + 1) & nMask)
+    {
+        if (m_hash[nSlot].nKey == nKey)
+            return false;
+    }
+    m_hash[nSlot] = {nKey, m_nStamp};
+    auto& nLargest = m_anLargest[static_cast<std::size_t>(nGroup)];
+    nLargest = std::max(nLargest, v);
+    if (2 * ++m_nLarge > m_hash.size())
+        GrowHash();
+    return true;
+}
+
+void CGroupValues::GrowHash()
+{
+    // The large values of the groups made, and of the one being made up to here.
+    m_hash.assign(2 * m_hash.size(), Slot{});
+    const std::size_t nMask = m_hash.size() - 1;
+    const auto put = [&](std::uint32_t v, int g)
+    {
+        const std::uint64_t nKey = HashKey(v, g);
+        std::size_t nSlot = HashSlot(nKey, nMask);
+        while (m_hash[nSlot].nStamp == m_nStamp)
+            nSlot = (nSlot + 1) & nMask;
+        m_hash[nSlot] = {nKey, m_nStamp};
+    };
+    for (int g = 1; g < Groups; ++g)
+    {
+        const bool bMade = m_anMade[static_cast<std::size_t>(g)] == m_nStamp;
+        if (!bMade && g != m_nGroup)
+            continue;
+        const std::uint32_t nEnd = bMade ? m_anEnd[static_cast<std::size_t>(g)] : m_nEntries;
+        for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(g)]; x < nEnd; ++x)
+        {
+            if (m_values[x] >= DirectValues)
+                put(m_values[x], g);
+        }
+    }
+}
+
+bool CGroupValues::FiveMakes(std::uint32_t v, int nGroup)
+{
+    const auto g = static_cast<std::size_t>(nGroup);
+    for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+    {
+        const int a = kTileGroups.anSmall[g][static_cast<std::size_t>(s)];
+        const int b = kTileGroups.anLarge[g][static_cast<std::size_t>(s)];
+        if (m_anMade[static_cast<std::size_t>(a)] != m_nStamp)
+            Make(a);
+        for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(a)];
+             x < m_anEnd[static_cast<std::size_t>(a)]; ++x)
+        {
+            if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return Find(y, b); }))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CGroupValues::Makes(std::int32_t nValue)
+{
+    if (nValue < 0)
+        return false;
+    const auto v = static_cast<std::uint32_t>(nValue);
+    // The cheapest ways first: groups of up to three tiles, then the ways that need nothing
+    // larger (six as three and three, five as two and three), then the groups of four and
+    // what needs them.
+    for (int k = kBySize.anFirstOfSize[1]; k < kBySize.anFirstOfSize[4]; ++k)
+    {
+        if (Find(v, kBySize.anGroups[static_cast<std::size_t>(k)]))
+            return true;
+    }
+    // Each side's values against the other side's table.
+    const auto bySplits = [&](int g, int nSmallSize, int nLargeSize)
+    {
+        for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
+        {
+            const int a = kTileGroups.anSmall[g][static_cast<std::size_t>(s)];
+            const int b = kTileGroups.anLarge[g][static_cast<std::size_t>(s)];
+            if (kTileGroups.anSize[a] != nSmallSize || kTileGroups.anSize[b] != nLargeSize)
+                continue;
+            for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(a)];
+                 x < m_anEnd[static_cast<std::size_t>(a)]; ++x)
+            {
+                if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return Find(y, b); }))
+                    return true;
+            }
+        }
+        return false;
+    };
+    const auto forFives = [&](int nSmallSize, int nLargeSize)
+    {
+        for (int k = kBySize.anFirstOfSize[5]; k < kBySize.anFirstOfSize[6]; ++k)
+        {
+            if (bySplits(kBySize.anGroups[static_cast<std::size_t>(k)], nSmallSize, nLargeSize))
+                return true;
+        }
+        return false;
+    };
+    if (bySplits(AllTiles, 3, 3) || forFives(2, 3))
+        return true;
+    for (int k = kBySize.anFirstOfSize[4]; k < kBySize.anFirstOfSize[5]; ++k)
+    {
+        if (Find(v, kBySize.anGroups[static_cast<std::size_t>(k)]))
+            return true;
+    }
+    if (bySplits(AllTiles, 2, 4) || forFives(1, 4))
+        return true;
+    for (int p = 0; p < 6; ++p)
+    {
+        if (AnyOperand(static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(p)]), v,
+                       [&](std::uint32_t y) { return FiveMakes(y, AllTiles ^ (1 << p)); }))
+            return true;
+    }
+    return false;
+}
+
+bool CGroupValues::MakesAfter(std::int32_t nValue, int i, int j, std::int32_t r)
+{
+    if (nValue < 0)
+        return false;
+    if (nValue != m_nAnswersFor)
+    {
+        m_answers.clear();
+        m_nAnswersFor = nValue;
+    }
+    const int nPair = 1 << i | 1 << j;
+    for (const Answer& answer : m_answers)
+    {
+        if (answer.nPair == nPair && answer.r == r)
+            return answer.bMakes;
+    }
+    const auto v = static_cast<std::uint32_t>(nValue);
+    const int nOthers = AllTiles ^ nPair;
+    bool bMakes = r == nValue;
+    // The other four tiles alone, the smaller groups first...
+    for (int k = 0; !bMakes && k < kBySize.anFirstOfSize[5]; ++k)
+    {
+        const int g = kBySize.anGroups[static_cast<std::size_t>(k)];
+        bMakes = (g & nOthers) == g && Find(v, g);
+    }
+    // ...or the step's result with some of them.
+    if (!bMakes)
+    {
+        m_nAfter = static_cast<std::uint32_t>(r);
+        if (++m_nAfterStamp == 0)
+        {
+            m_anPairStamp.fill(0);
+            m_nAfterStamp = 1;
+        }
+        bMakes = AfterMakes(v, nOthers);
+    }
+    m_answers.push_back({nPair, r, bMakes});
+    return bMakes;
+}
+
+bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
+{
+    if (v == m_nAfter)
+        return true;
+    // The last step of a way takes a value of some of the available tiles, b, and a value
+    // that the step's result makes with some of the rest.
+    for (int b = nAvailable; b; b = (b - 1) & nAvailable)
+    {
+        const int nRest = nAvailable ^ b;
+        const auto inB = [&](std::uint32_t y) { return Find(y, b); };
+        switch (kTileGroups.anSize[nRest])
+        {
+        case 0:
+            if (AnyOperand(m_nAfter, v, inB))
+                return true;
+            break;
+        case 1:
+        {
+            std::uint32_t anWith[5];
+            anWith[0] = m_nAfter;
+            const auto nTile = static_cast<std::uint32_t>(
+                m_anTiles[static_cast<std::size_t>(__builtin_ctz(nRest))]);
+            const int n = 1 + StepResults(m_nAfter, nTile, anWith + 1);
+            for (int k = 0; k < n; ++k)
+            {
+                if (AnyOperand(anWith[k], v, inB))
+                    return true;
+            }
+            break;
+        }
+        case 2:
+        {
+            const CShortSet& with = AfterWithPair(nRest);
+            if (m_anMade[static_cast<std::size_t>(b)] != m_nStamp)
+                Make(b);
+            for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(b)];
+                 x < m_anEnd[static_cast<std::size_t>(b)]; ++x)
+            {
+                if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return with.Holds(y); }))
+                    return true;
+            }
+            break;
+        }
+        default:
+            // b is one tile, the rest three: the way goes on among them.
+            if (AnyOperand(static_cast<std::uint32_t>(
+                               m_anTiles[static_cast<std::size_t>(__builtin_ctz(b))]),
+                           v, [&](std::uint32_t y) { return AfterMakes(y, nRest); }))
+                return true;
+            break;
+        }
+    }
+    return false;
+}
+
+const CGroupValues::CShortSet& CGroupValues::AfterWithPair(int nPair)
+{
+    const auto p = static_cast<std::size_t>(kTileGroups.anPair[nPair]);
+    CShortSet& with = m_pairSets[p];
+    if (m_anPairStamp[p] == m_nAfterStamp)
+        return with;
+    m_anPairStamp[p] = m_nAfterStamp;
+    const auto s =
+        static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(__builtin_ctz(nPair))]);
+    const auto t = static_cast<std::uint32_t>(
+        m_anTiles[static_cast<std::size_t>(31 - __builtin_clz(static_cast<unsigned>(nPair)))]);
+    with.Clear();
+    with.Add(m_nAfter);
+    std::uint32_t anFirst[4];
+    std::uint32_t anThen[4];
+    // The result with one tile, then perhaps with the other; or with a step of the two.
+    for (const auto& [nOne, nOther] : {std::pair{s, t}, std::pair{t, s}})
+    {
+        const int n = StepResults(m_nAfter, nOne, anFirst);
+        for (int k = 0; k < n; ++k)
+        {
+            with.Add(anFirst[k]);
+            const int m = StepResults(anFirst[k], nOther, anThen);
+            for (int l = 0; l < m; ++l)
+                with.Add(anThen[l]);
+        }
+    }
+    const int n = StepResults(s, t, anFirst);
+    for (int k = 0; k < n; ++k)
+    {
+        const int m = StepResults(m_nAfter, anFirst[k], anThen);
+        for (int l = 0; l < m; ++l)
+            with.Add(anThen[l]);
+    }
+    return with;
+}
