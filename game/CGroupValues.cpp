@@ -53,6 +53,38 @@ struct CGroupsBySize
     }
 };
 constexpr CGroupsBySize kBySize;
+
+// The groups within each group of up to four tiles, the largest first: what is left beside
+// them is then the smallest, whose values are the fewest to try. A group of four comes last
+// of its own, as it is the dearest to make.
+struct CSubgroups
+{
+    std::array<std::array<std::int8_t, 15>, 64> anWithin{};
+    std::array<int, 64> anCount{};
+
+    constexpr CSubgroups()
+    {
+        for (int g = 1; g < 64; ++g)
+        {
+            if (kTileGroups.anSize[g] > 4)
+                continue;
+            for (int nSize = kTileGroups.anSize[g]; nSize >= 1; --nSize)
+            {
+                if (nSize == 4)
+                    continue;
+                for (int b = g; b; b = (b - 1) & g)
+                {
+                    if (kTileGroups.anSize[b] == nSize)
+                        anWithin[g][static_cast<std::size_t>(anCount[g]++)] =
+                            static_cast<std::int8_t>(b);
+                }
+            }
+            if (kTileGroups.anSize[g] == 4)
+                anWithin[g][static_cast<std::size_t>(anCount[g]++)] = static_cast<std::int8_t>(g);
+        }
+    }
+};
+constexpr CSubgroups kSubgroups;
 } // namespace
 
 void CGroupValues::CShortSet::Clear()
@@ -330,35 +362,50 @@ bool CGroupValues::MakesAfter(std::int32_t nValue, int i, int j, std::int32_t r)
     {
         m_answers.clear();
         m_nAnswersFor = nValue;
+        m_nNoes = 0;
+        m_eMade = EMade::Unknown;
     }
+    if (m_eMade == EMade::No)
+        return false;
     const int nPair = 1 << i | 1 << j;
     for (const Answer& answer : m_answers)
     {
         if (answer.nPair == nPair && answer.r == r)
             return answer.bMakes;
     }
+    const bool bMakes = MakesWith(nValue, AllTiles ^ nPair, r);
+    m_answers.push_back({nPair, r, bMakes});
+    // A value the tiles make is usually found after the first steps or so; past that, it
+    // pays to ask whether they make it at all, which spares every further step when not.
+    if (!bMakes && m_eMade == EMade::Unknown && ++m_nNoes >= NoesBeforeAsking)
+        m_eMade = Makes(nValue) ? EMade::Yes : EMade::No;
+    return bMakes;
+}
+
+bool CGroupValues::MakesWith(std::int32_t nValue, int nAvailable, std::int32_t r)
+{
+    if (nValue < 0)
+        return false;
+    if (r == nValue)
+        return true;
     const auto v = static_cast<std::uint32_t>(nValue);
-    const int nOthers = AllTiles ^ nPair;
-    bool bMakes = r == nValue;
-    // The other four tiles alone, the smaller groups first...
-    for (int k = 0; !bMakes && k < kBySize.anFirstOfSize[5]; ++k)
+    // The tiles alone, the smaller groups first...
+    for (int k = 0; k < kBySize.anFirstOfSize[4]; ++k)
     {
         const int g = kBySize.anGroups[static_cast<std::size_t>(k)];
-        bMakes = (g & nOthers) == g && Find(v, g);
+        if ((g & nAvailable) == g && Find(v, g))
+            return true;
     }
-    // ...or the step's result with some of them.
-    if (!bMakes)
+    // ...or r with some of them; four tiles together, the dearest to make, last.
+    m_nAfter = static_cast<std::uint32_t>(r);
+    if (++m_nAfterStamp == 0)
     {
-        m_nAfter = static_cast<std::uint32_t>(r);
-        if (++m_nAfterStamp == 0)
-        {
-            m_anPairStamp.fill(0);
-            m_nAfterStamp = 1;
-        }
-        bMakes = AfterMakes(v, nOthers);
+        m_anPairStamp.fill(0);
+        m_anTileThenPairStamp.fill(0);
+        m_nAfterStamp = 1;
     }
-    m_answers.push_back({nPair, r, bMakes});
-    return bMakes;
+    return AfterMakes(v, nAvailable) ||
+           (kTileGroups.anSize[nAvailable] == 4 && Find(v, nAvailable));
 }
 
 bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
@@ -367,8 +414,10 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
         return true;
     // The last step of a way takes a value of some of the available tiles, b, and a value
     // that the step's result makes with some of the rest.
-    for (int b = nAvailable; b; b = (b - 1) & nAvailable)
+    const auto nAvailableAt = static_cast<std::size_t>(nAvailable);
+    for (int k = 0; k < kSubgroups.anCount[nAvailableAt]; ++k)
     {
+        const int b = kSubgroups.anWithin[nAvailableAt][static_cast<std::size_t>(k)];
         const int nRest = nAvailable ^ b;
         const auto inB = [&](std::uint32_t y) { return Find(y, b); };
         switch (kTileGroups.anSize[nRest])
@@ -379,11 +428,22 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
             break;
         case 1:
         {
+            const int nTile = __builtin_ctz(nRest);
+            // Three tiles available: the pair's values against those of r and of r with the
+            // tile left, worked out once for r.
+            if (kTileGroups.anSize[b] == 2)
+            {
+                if (AfterWithTileThenPair(nTile, b).Holds(v))
+                    return true;
+                break;
+            }
             std::uint32_t anWith[5];
             anWith[0] = m_nAfter;
-            const auto nTile = static_cast<std::uint32_t>(
-                m_anTiles[static_cast<std::size_t>(__builtin_ctz(nRest))]);
-            const int n = 1 + StepResults(m_nAfter, nTile, anWith + 1);
+            const int n =
+                1 +
+                StepResults(m_nAfter,
+                            static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nTile)]),
+                            anWith + 1);
             for (int k = 0; k < n; ++k)
             {
                 if (AnyOperand(anWith[k], v, inB))
@@ -414,6 +474,36 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
         }
     }
     return false;
+}
+
+const CGroupValues::CShortSet& CGroupValues::AfterWithTileThenPair(int nTile, int nPair)
+{
+    const auto p = static_cast<std::size_t>(nTile * Pairs + kTileGroups.anPair[nPair]);
+    CShortSet& with = m_tileThenPairSets[p];
+    if (m_anTileThenPairStamp[p] == m_nAfterStamp)
+        return with;
+    m_anTileThenPairStamp[p] = m_nAfterStamp;
+    std::uint32_t anFirst[5];
+    anFirst[0] = m_nAfter;
+    const int n =
+        1 + StepResults(m_nAfter,
+                        static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nTile)]),
+                        anFirst + 1);
+    if (m_anMade[static_cast<std::size_t>(nPair)] != m_nStamp)
+        Make(nPair);
+    with.Clear();
+    std::uint32_t anThen[4];
+    for (int k = 0; k < n; ++k)
+    {
+        for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(nPair)];
+             x < m_anEnd[static_cast<std::size_t>(nPair)]; ++x)
+        {
+            const int m = StepResults(anFirst[k], m_values[x], anThen);
+            for (int l = 0; l < m; ++l)
+                with.Add(anThen[l]);
+        }
+    }
+    return with;
 }
 
 const CGroupValues::CShortSet& CGroupValues::AfterWithPair(int nPair)

@@ -26,10 +26,15 @@ public:
     // Whether some steps on some of the tiles make the value, or a tile is the value.
     bool Makes(std::int32_t nValue);
     // Whether the list that combines the tiles at positions i and j into r, beside the other
-    // four, can make the value: exact, as Makes.
+    // four, can make the value: exact, as Makes. Asked of every first step of a search, it
+    // also tells when the tiles do not make the value at all.
     bool MakesAfter(std::int32_t nValue, int i, int j, std::int32_t r);
 
 private:
+    // Whether the list of r and the tiles of a group of up to four, nAvailable, can make
+    // the value: exact, as Makes.
+    bool MakesWith(std::int32_t nValue, int nAvailable, std::int32_t r);
+
     static constexpr int Groups = 64;
     static constexpr int AllTiles = Groups - 1;
     // Values below this are marked in a row of bits per group; larger ones in a hash.
@@ -37,11 +42,12 @@ private:
     static constexpr int DirectWords = DirectValues / 64;
 
     // The values that one first step's result r makes with some of up to two other tiles,
-    // r among them: few enough to hold in a short row behind a filter of bits.
+    // r among them, or in a given order: few enough to hold in a short row behind a filter
+    // of bits.
     struct CShortSet
     {
         std::array<std::uint64_t, 16> anFilter{};
-        std::array<std::uint32_t, 64> anValues{};
+        std::array<std::uint32_t, 80> anValues{};
         int nCount = 0;
         void Clear();
         void Add(std::uint32_t v);
@@ -63,10 +69,12 @@ private:
     void GrowHash();
     // Whether the group of five makes the value, using all its tiles.
     bool FiveMakes(std::uint32_t v, int nGroup);
-    // Whether the first step's result m_nAfter, with some of the tiles of nAvailable (a
-    // group), makes the value.
+    // Whether m_nAfter, with some of the tiles of nAvailable (a group), makes the value.
     bool AfterMakes(std::uint32_t v, int nAvailable);
     const CShortSet& AfterWithPair(int nPair);
+    // The values of a step of m_nAfter, or of its step with the tile at nTile, and a value
+    // of the pair of tiles nPair.
+    const CShortSet& AfterWithTileThenPair(int nTile, int nPair);
 
     std::array<std::int32_t, 6> m_anTiles{};
     bool m_bHaveTiles = false;
@@ -93,6 +101,8 @@ private:
     static constexpr int Pairs = 15;
     std::array<std::uint32_t, Pairs> m_anPairStamp{};
     std::array<CShortSet, Pairs> m_pairSets{};
+    std::array<std::uint32_t, 6 * Pairs> m_anTileThenPairStamp{};
+    std::array<CShortSet, 6 * Pairs> m_tileThenPairSets{};
 
     // The answers of MakesAfter for the value last asked, as the search asks again for the
     // same steps when it tries every second operand.
@@ -104,4 +114,14 @@ private:
     };
     std::int32_t m_nAnswersFor = -1;
     std::vector<Answer> m_answers;
+    // Whether the tiles make the value at all, asked only after a few first steps said no.
+    enum class EMade
+    {
+        Unknown,
+        Yes,
+        No
+    };
+    static constexpr int NoesBeforeAsking = 2;
+    int m_nNoes = 0;
+    EMade m_eMade = EMade::Unknown;
 };

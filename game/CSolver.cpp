@@ -218,11 +218,24 @@ int CSolver::Solve()
         // The first game of these tiles: its target is usually made, which a few groups of
         // the tiles tell, and the search then asks about a few first steps only.
         groups.SetTiles(top.data());
-        const std::int32_t nNear = NearestOfGroups(groups);
-        if (nNear >= 0)
+        m_pGroups = &groups;
+        // The target first, as it is usually made: the search itself finds out, and when it
+        // fails, its first steps have told the groups that the tiles do not make it.
+        if (SearchTrial(m_nTarget, top.data()))
         {
-            m_pGroups = &groups;
+            m_nReached = m_nTarget;
+            nResult = 1;
+        }
+        else if (const std::int32_t nNear = NearestOfGroups(groups); nNear >= 0)
+        {
             nResult = SolveFrom(nNear);
+        }
+        else
+        {
+            m_pGroups = nullptr;
+        }
+        if (m_pGroups)
+        {
             m_pGroups = nullptr;
             m_pShortLists = nullptr;
             return nResult;
@@ -250,8 +263,6 @@ std::int32_t CSolver::NearestOfGroups(CGroupValues& groups) const
     // A value missed is the dearest question the groups answer, as every way is tried: a
     // target missed by more than a few is left to the tables, which find it at once.
     constexpr std::int32_t kFewest = 4;
-    if (groups.Makes(m_nTarget))
-        return m_nTarget;
     for (std::int32_t d = 1; d <= kFewest; ++d)
     {
         if (m_nTarget <= std::numeric_limits<std::int32_t>::max() - d &&

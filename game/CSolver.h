@@ -35,7 +35,8 @@ public:
 private:
     friend struct CSolverAccess;
 
-    // The reachable value nearest to the target when it is at most a few away, else -1.
+    // The reachable value nearest to a target that the tiles do not make, when it is at
+    // most a few away; else -1.
     std::int32_t NearestOfGroups(CGroupValues& groups) const;
     // Solve, given the value that the reachable-value step found.
     int SolveFrom(std::int32_t nFirstReachable);
