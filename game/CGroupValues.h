@@ -121,7 +121,7 @@ private:
         Yes,
         No
     };
-    static constexpr int NoesBeforeAsking = 2;
+    static constexpr int NoesBeforeAsking = 5;
     int m_nNoes = 0;
     EMade m_eMade = EMade::Unknown;
 };
