@@ -401,7 +401,7 @@ bool CGroupValues::MakesWith(std::int32_t nValue, int nAvailable, std::int32_t r
     if (++m_nAfterStamp == 0)
     {
         m_anPairStamp.fill(0);
-        m_anTileThenPairStamp.fill(0);
+        m_anTileStamp.fill(0);
         m_nAfterStamp = 1;
     }
     return AfterMakes(v, nAvailable) ||
@@ -429,24 +429,24 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
         case 1:
         {
             const int nTile = __builtin_ctz(nRest);
-            // Three tiles available: the pair's values against those of r and of r with the
-            // tile left, worked out once for r.
+            // r, or r with the tile left, and a value of b: the few values of b are tried
+            // against the few of r with the tile, which are seldom what a value needs.
+            const CShortRow& with = AfterWithTile(nTile);
             if (kTileGroups.anSize[b] == 2)
             {
-                if (AfterWithTileThenPair(nTile, b).Holds(v))
-                    return true;
+                if (m_anMade[static_cast<std::size_t>(b)] != m_nStamp)
+                    Make(b);
+                for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(b)];
+                     x < m_anEnd[static_cast<std::size_t>(b)]; ++x)
+                {
+                    if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return with.Holds(y); }))
+                        return true;
+                }
                 break;
             }
-            std::uint32_t anWith[5];
-            anWith[0] = m_nAfter;
-            const int n =
-                1 +
-                StepResults(m_nAfter,
-                            static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nTile)]),
-                            anWith + 1);
-            for (int k = 0; k < n; ++k)
+            for (int k = 0; k < with.nCount; ++k)
             {
-                if (AnyOperand(anWith[k], v, inB))
+                if (AnyOperand(with.anValues[static_cast<std::size_t>(k)], v, inB))
                     return true;
             }
             break;
@@ -476,33 +476,19 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
     return false;
 }
 
-const CGroupValues::CShortSet& CGroupValues::AfterWithTileThenPair(int nTile, int nPair)
+const CGroupValues::CShortRow& CGroupValues::AfterWithTile(int nTile)
 {
-    const auto p = static_cast<std::size_t>(nTile * Pairs + kTileGroups.anPair[nPair]);
-    CShortSet& with = m_tileThenPairSets[p];
-    if (m_anTileThenPairStamp[p] == m_nAfterStamp)
+    const auto p = static_cast<std::size_t>(nTile);
+    CShortRow& with = m_tileRows[p];
+    if (m_anTileStamp[p] == m_nAfterStamp)
         return with;
-    m_anTileThenPairStamp[p] = m_nAfterStamp;
-    std::uint32_t anFirst[5];
-    anFirst[0] = m_nAfter;
-    const int n =
-        1 + StepResults(m_nAfter,
-                        static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(nTile)]),
-                        anFirst + 1);
-    if (m_anMade[static_cast<std::size_t>(nPair)] != m_nStamp)
-        Make(nPair);
-    with.Clear();
-    std::uint32_t anThen[4];
-    for (int k = 0; k < n; ++k)
-    {
-        for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(nPair)];
-             x < m_anEnd[static_cast<std::size_t>(nPair)]; ++x)
-        {
-            const int m = StepResults(anFirst[k], m_values[x], anThen);
-            for (int l = 0; l < m; ++l)
-                with.Add(anThen[l]);
-        }
-    }
+    m_anTileStamp[p] = m_nAfterStamp;
+    with.anValues[0] = m_nAfter;
+    with.nCount = 1 + StepResults(m_nAfter, static_cast<std::uint32_t>(m_anTiles[p]),
+                                  with.anValues.data() + 1);
+    with.nFilter = 0;
+    for (int k = 0; k < with.nCount; ++k)
+        with.nFilter |= std::uint64_t{1} << (with.anValues[static_cast<std::size_t>(k)] % 64);
     return with;
 }
 

@@ -42,16 +42,35 @@ private:
     static constexpr int DirectWords = DirectValues / 64;
 
     // The values that one first step's result r makes with some of up to two other tiles,
-    // r among them, or in a given order: few enough to hold in a short row behind a filter
-    // of bits.
+    // r among them: few enough to hold in a short row behind a filter of bits.
     struct CShortSet
     {
         std::array<std::uint64_t, 16> anFilter{};
-        std::array<std::uint32_t, 80> anValues{};
+        std::array<std::uint32_t, 64> anValues{};
         int nCount = 0;
         void Clear();
         void Add(std::uint32_t v);
         bool Holds(std::uint32_t v) const;
+    };
+
+    // m_nAfter and its steps with one tile: at most five values, behind a filter of their
+    // low bits.
+    struct CShortRow
+    {
+        std::array<std::uint32_t, 5> anValues{};
+        int nCount = 0;
+        std::uint64_t nFilter = 0;
+        bool Holds(std::uint32_t v) const
+        {
+            if (!(nFilter >> (v % 64) & 1))
+                return false;
+            for (int k = 0; k < nCount; ++k)
+            {
+                if (anValues[static_cast<std::size_t>(k)] == v)
+                    return true;
+            }
+            return false;
+        }
     };
 
     struct Slot
@@ -72,9 +91,8 @@ private:
     // Whether m_nAfter, with some of the tiles of nAvailable (a group), makes the value.
     bool AfterMakes(std::uint32_t v, int nAvailable);
     const CShortSet& AfterWithPair(int nPair);
-    // The values of a step of m_nAfter, or of its step with the tile at nTile, and a value
-    // of the pair of tiles nPair.
-    const CShortSet& AfterWithTileThenPair(int nTile, int nPair);
+    // m_nAfter and its steps with the tile at nTile.
+    const CShortRow& AfterWithTile(int nTile);
 
     std::array<std::int32_t, 6> m_anTiles{};
     bool m_bHaveTiles = false;
@@ -101,8 +119,8 @@ private:
     static constexpr int Pairs = 15;
     std::array<std::uint32_t, Pairs> m_anPairStamp{};
     std::array<CShortSet, Pairs> m_pairSets{};
-    std::array<std::uint32_t, 6 * Pairs> m_anTileThenPairStamp{};
-    std::array<CShortSet, 6 * Pairs> m_tileThenPairSets{};
+    std::array<std::uint32_t, 6> m_anTileStamp{};
+    std::array<CShortRow, 6> m_tileRows{};
 
     // The answers of MakesAfter for the value last asked, as the search asks again for the
     // same steps when it tries every second operand.
