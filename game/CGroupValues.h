@@ -139,7 +139,7 @@ private:
         Yes,
         No
     };
-    static constexpr int NoesBeforeAsking = 5;
+    static constexpr int NoesBeforeAsking = 7;
     int m_nNoes = 0;
     EMade m_eMade = EMade::Unknown;
 };
