@@ -123,6 +123,7 @@ void CGroupValues::SetTiles(const std::int32_t* pTiles)
     m_nEntries = 0;
     m_nLarge = 0;
     m_nAnswersFor = -1;
+    m_nLastMade = -1;
     m_answers.clear();
 }
 
@@ -298,6 +299,14 @@ bool CGroupValues::FiveMakes(std::uint32_t v, int nGroup)
 
 bool CGroupValues::Makes(std::int32_t nValue)
 {
+    if (!MakesAlone(nValue))
+        return false;
+    m_nLastMade = nValue;
+    return true;
+}
+
+bool CGroupValues::MakesAlone(std::int32_t nValue)
+{
     if (nValue < 0)
         return false;
     const auto v = static_cast<std::uint32_t>(nValue);
@@ -363,7 +372,7 @@ bool CGroupValues::MakesAfter(std::int32_t nValue, int i, int j, std::int32_t r)
         m_answers.clear();
         m_nAnswersFor = nValue;
         m_nNoes = 0;
-        m_eMade = EMade::Unknown;
+        m_eMade = nValue == m_nLastMade ? EMade::Yes : EMade::Unknown;
     }
     if (m_eMade == EMade::No)
         return false;
@@ -378,7 +387,7 @@ bool CGroupValues::MakesAfter(std::int32_t nValue, int i, int j, std::int32_t r)
     // A value the tiles make is usually found after the first steps or so; past that, it
     // pays to ask whether they make it at all, which spares every further step when not.
     if (!bMakes && m_eMade == EMade::Unknown && ++m_nNoes >= NoesBeforeAsking)
-        m_eMade = Makes(nValue) ? EMade::Yes : EMade::No;
+        m_eMade = MakesAlone(nValue) ? EMade::Yes : EMade::No;
     return bMakes;
 }
 

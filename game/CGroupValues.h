@@ -79,6 +79,8 @@ private:
         std::uint32_t nStamp = 0;
     };
 
+    // Makes, without keeping the answer for MakesAfter.
+    bool MakesAlone(std::int32_t nValue);
     // Whether the group (of up to four tiles) makes the value, using all its tiles; makes
     // the group first when it is not made yet.
     bool Find(std::uint32_t v, int nGroup);
@@ -142,4 +144,6 @@ private:
     static constexpr int NoesBeforeAsking = 7;
     int m_nNoes = 0;
     EMade m_eMade = EMade::Unknown;
+    // The last value Makes found made: the search of it that follows need not ask again.
+    std::int32_t m_nLastMade = -1;
 };
