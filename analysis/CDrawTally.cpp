@@ -93,7 +93,7 @@ void CDrawTally::Run(int nJobs, const Progress& progress)
         mine.exact.assign(m_exact.size(), 0);
         // One set of tables for all the worker's blocks: draws in the set's order mostly
         // change only their last tile, which the tables make the most of.
-        const auto values = std::make_unique<CTileValues>();
+        const auto values = std::make_unique<CTileValues>(CTileValues::ETables::ValuesOnly);
         for (std::size_t b; (b = nNextBlock.fetch_add(1)) < nBlocks;)
         {
             const std::size_t nBegin = b * kBlock;

@@ -248,8 +248,8 @@ struct NearestSoFar
 
 } // namespace
 
-CTileValues::CTileValues()
-    : m_values(kFirstEntries), m_steps(kFirstEntries),
+CTileValues::CTileValues(ETables eTables)
+    : m_eTables(eTables), m_values(kFirstEntries), m_steps(kFirstEntries),
       m_anMark(static_cast<std::size_t>(Groups) * DirectValues, 0), m_hash(kFirstHashSlots)
 {
 }
@@ -380,6 +380,14 @@ void CTileValues::HashGroups(int nGroups)
 
 void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
 {
+    if (m_eTables == ETables::WithFirstSteps)
+        MakeSmallGroupsOf<true>(bKeepFirstFive);
+    else
+        MakeSmallGroupsOf<false>(bKeepFirstFive);
+}
+
+template <bool bSteps> void CTileValues::MakeSmallGroupsOf(bool bKeepFirstFive)
+{
     if (++m_nStamp == 0)
     {
         std::fill(m_hash.begin(), m_hash.end(), Slot{});
@@ -444,8 +452,11 @@ void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
                 const bool bOld = (nMark & 0xFFFF0000u) == nSerial;
                 const std::uint32_t nOffset = bOld ? nMark & 0xFFFFu : nCount;
                 pValues[nEntries] = static_cast<std::int32_t>(v);
-                pSteps[nEntries] = 0;
-                pSteps[nBegin + nOffset] |= nSteps;
+                if constexpr (bSteps)
+                {
+                    pSteps[nEntries] = 0;
+                    pSteps[nBegin + nOffset] |= nSteps;
+                }
                 pScratch[v] = nSerial | nOffset;
                 nEntries += bOld ? 0 : 1;
                 return;
@@ -468,13 +479,13 @@ void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
             for (std::uint32_t x = m_anBegin[a]; x < nEndA; ++x)
             {
                 const auto nX = static_cast<std::uint32_t>(pValues[x]);
-                const std::uint64_t nStepsX = pSteps[x];
+                const std::uint64_t nStepsX = bSteps ? pSteps[x] : 0;
                 for (std::uint32_t y = nBeginB; y < nEndB; ++y)
                 {
                     std::uint32_t anResults[4];
                     const int nResults =
                         StepResults(nX, static_cast<std::uint32_t>(pValues[y]), anResults);
-                    const std::uint64_t nSteps = nStepsX | pSteps[y];
+                    const std::uint64_t nSteps = bSteps ? nStepsX | pSteps[y] : 0;
                     for (int k = 0; k < nResults; ++k)
                         insert(anResults[k], nSteps);
                 }
@@ -522,6 +533,7 @@ void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
 
 void CTileValues::MakeWindow() const
 {
+    assert(m_eTables == ETables::WithFirstSteps && "the window's first steps need the groups'");
     // Only what the previous tiles wrote is cleared.
     for (int w = 0; w < WindowWords; ++w)
     {

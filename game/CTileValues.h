@@ -34,7 +34,15 @@ public:
         std::uint64_t nSmallGroups = 0;
     };
 
-    CTileValues();
+    // Whether the groups keep the first steps of their values: the search's guide needs
+    // them; what is made, and the nearest value, do not.
+    enum class ETables
+    {
+        WithFirstSteps,
+        ValuesOnly
+    };
+
+    explicit CTileValues(ETables eTables = ETables::WithFirstSteps);
 
     // Works the tables out for these tiles (six values from 0 to 255, in position order);
     // does nothing when they are the tiles of the previous call, and keeps what the first
@@ -80,6 +88,7 @@ private:
     // Makes the groups of up to four tiles; bKeepFirstFive: only those with the sixth tile,
     // the first five being those of the previous tiles.
     void MakeSmallGroups(bool bKeepFirstFive);
+    template <bool bSteps> void MakeSmallGroupsOf(bool bKeepFirstFive);
     // Puts the large values of the first nGroups groups in making order into the hash.
     void HashGroups(int nGroups);
     void InsertLarge(std::int32_t nValue, std::uint64_t nSteps);
@@ -114,6 +123,7 @@ private:
     // pair's values.
     int FirstStepBit(int nPair, std::int32_t nValue) const;
 
+    ETables m_eTables;
     std::array<std::int32_t, 6> m_anTiles{};
     bool m_bHaveTiles = false;
 
