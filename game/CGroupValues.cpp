@@ -278,6 +278,20 @@ void CGroupValues::GrowHash()
     }
 }
 
+template <typename Test>
+bool CGroupValues::StepOfGroupGives(int nGroup, std::uint32_t v, Test&& test)
+{
+    const auto g = static_cast<std::size_t>(nGroup);
+    if (m_anMade[g] != m_nStamp)
+        Make(nGroup);
+    for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+    {
+        if (AnyOperand(m_values[x], v, test))
+            return true;
+    }
+    return false;
+}
+
 bool CGroupValues::FiveMakes(std::uint32_t v, int nGroup)
 {
     const auto g = static_cast<std::size_t>(nGroup);
@@ -285,14 +299,8 @@ bool CGroupValues::FiveMakes(std::uint32_t v, int nGroup)
     {
         const int a = kTileGroups.anSmall[g][static_cast<std::size_t>(s)];
         const int b = kTileGroups.anLarge[g][static_cast<std::size_t>(s)];
-        if (m_anMade[static_cast<std::size_t>(a)] != m_nStamp)
-            Make(a);
-        for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(a)];
-             x < m_anEnd[static_cast<std::size_t>(a)]; ++x)
-        {
-            if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return Find(y, b); }))
-                return true;
-        }
+        if (StepOfGroupGives(a, v, [&](std::uint32_t y) { return Find(y, b); }))
+            return true;
     }
     return false;
 }
@@ -327,12 +335,8 @@ bool CGroupValues::MakesAlone(std::int32_t nValue)
             const int b = kTileGroups.anLarge[g][static_cast<std::size_t>(s)];
             if (kTileGroups.anSize[a] != nSmallSize || kTileGroups.anSize[b] != nLargeSize)
                 continue;
-            for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(a)];
-                 x < m_anEnd[static_cast<std::size_t>(a)]; ++x)
-            {
-                if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return Find(y, b); }))
-                    return true;
-            }
+            if (StepOfGroupGives(a, v, [&](std::uint32_t y) { return Find(y, b); }))
+                return true;
         }
         return false;
     };
@@ -443,14 +447,8 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
             const CShortRow& with = AfterWithTile(nTile);
             if (kTileGroups.anSize[b] == 2)
             {
-                if (m_anMade[static_cast<std::size_t>(b)] != m_nStamp)
-                    Make(b);
-                for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(b)];
-                     x < m_anEnd[static_cast<std::size_t>(b)]; ++x)
-                {
-                    if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return with.Holds(y); }))
-                        return true;
-                }
+                if (StepOfGroupGives(b, v, [&](std::uint32_t y) { return with.Holds(y); }))
+                    return true;
                 break;
             }
             for (int k = 0; k < with.nCount; ++k)
@@ -463,14 +461,8 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
         case 2:
         {
             const CShortSet& with = AfterWithPair(nRest);
-            if (m_anMade[static_cast<std::size_t>(b)] != m_nStamp)
-                Make(b);
-            for (std::uint32_t x = m_anBegin[static_cast<std::size_t>(b)];
-                 x < m_anEnd[static_cast<std::size_t>(b)]; ++x)
-            {
-                if (AnyOperand(m_values[x], v, [&](std::uint32_t y) { return with.Holds(y); }))
-                    return true;
-            }
+            if (StepOfGroupGives(b, v, [&](std::uint32_t y) { return with.Holds(y); }))
+                return true;
             break;
         }
         default:

@@ -88,6 +88,9 @@ private:
     void Insert(std::uint32_t v);
     bool InsertLarge(std::uint32_t v, int nGroup);
     void GrowHash();
+    // Whether a step of some value of the group (of up to four tiles) and some value that
+    // passes the test gives v.
+    template <typename Test> bool StepOfGroupGives(int nGroup, std::uint32_t v, Test&& test);
     // Whether the group of five makes the value, using all its tiles.
     bool FiveMakes(std::uint32_t v, int nGroup);
     // Whether m_nAfter, with some of the tiles of nAvailable (a group), makes the value.

@@ -70,3 +70,11 @@ bool Holds(const std::vector<std::int32_t>& set, std::int64_t nValue)
 {
     return std::binary_search(set.begin(), set.end(), nValue);
 }
+
+std::string Describe(const std::int32_t* pValues, std::size_t nCount)
+{
+    std::string text;
+    for (std::size_t k = 0; k < nCount; ++k)
+        text += (k ? " " : "") + std::to_string(pValues[k]);
+    return text;
+}

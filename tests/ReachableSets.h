@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Every value that some steps on the given values make, each value used at most once, with
@@ -12,3 +13,6 @@ std::vector<std::int32_t> ReachableSet(const std::vector<std::int32_t>& values);
 std::vector<std::int32_t> ReachableSetUsingFirst(const std::vector<std::int32_t>& values);
 
 bool Holds(const std::vector<std::int32_t>& set, std::int64_t nValue);
+
+// The values as a test's messages show them: "25 3 5 4 75 50".
+std::string Describe(const std::int32_t* pValues, std::size_t nCount);

@@ -13,14 +13,6 @@ namespace
 {
 using Tiles = std::array<std::int32_t, 6>;
 
-std::string Describe(const Tiles& tiles)
-{
-    std::string text;
-    for (std::int32_t t : tiles)
-        text += std::to_string(t) + ' ';
-    return text;
-}
-
 // Tiles that take every path (equal tiles, tiles of 1 and 0, products past 32 bits, tables
 // that outgrow their first size), then random draws of the game's set.
 std::vector<Tiles> Games()
@@ -62,7 +54,7 @@ TEST(GroupValues, MakesWhatThePlainSetsMakeBeforeAndAfterEveryFirstStep)
     CGroupValues groups;
     for (const Tiles& tiles : Games())
     {
-        SCOPED_TRACE(Describe(tiles));
+        SCOPED_TRACE(Describe(tiles.data(), tiles.size()));
         groups.SetTiles(tiles.data());
         EXPECT_TRUE(groups.HasTiles(tiles.data()));
         const std::vector<std::int32_t> reachable =

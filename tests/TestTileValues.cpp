@@ -16,14 +16,6 @@ namespace
 {
 using Tiles = std::array<std::int32_t, 6>;
 
-std::string Describe(const Tiles& tiles)
-{
-    std::string text;
-    for (std::int32_t t : tiles)
-        text += std::to_string(t) + ' ';
-    return text;
-}
-
 // Games whose tables take every path: repeated tiles (differences of 0), tiles of 1
 // (refused products), large tiles (products past 32 bits at six tiles), a tile of 0 (0 x
 // anything), and six large bytes, whose tables outgrow their first size.
@@ -60,7 +52,7 @@ template <typename Check> void ForEachGame(CTileValues& values, Check&& check)
     static std::map<Tiles, std::vector<std::int32_t>> reachableSets;
     for (const Tiles& tiles : kGames)
     {
-        SCOPED_TRACE(Describe(tiles));
+        SCOPED_TRACE(Describe(tiles.data(), tiles.size()));
         values.SetTiles(tiles.data());
         auto [p, bNew] = reachableSets.try_emplace(tiles);
         if (bNew)
@@ -111,7 +103,7 @@ TEST(TileValues, FirstLevelListsThatMayReachAValueAreThoseThatCan)
     {
         if (tiles[0] > 200)
             continue; // six large bytes: too slow to work out list by list here
-        SCOPED_TRACE(Describe(tiles));
+        SCOPED_TRACE(Describe(tiles.data(), tiles.size()));
         values.SetTiles(tiles.data());
         std::vector<std::pair<std::int32_t, CTileValues::Reach>> reaches;
         for (std::int32_t v : {0, 1, 7, 387, 388, 889, 960})
@@ -202,7 +194,7 @@ TEST(TileValues, WindowAgreesWithThePlainSetsAndWithTheValueByValueWay)
     CTileValues single;
     for (const Tiles& tiles : games)
     {
-        SCOPED_TRACE(Describe(tiles));
+        SCOPED_TRACE(Describe(tiles.data(), tiles.size()));
         const std::vector<std::int32_t> reachable =
             ReachableSet(std::vector<std::int32_t>(tiles.begin(), tiles.end()));
         window.SetTiles(tiles.data());
