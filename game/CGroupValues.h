@@ -85,7 +85,6 @@ private:
     // the group first when it is not made yet.
     bool Find(std::uint32_t v, int nGroup);
     void Make(int nGroup);
-    void Insert(std::uint32_t v);
     bool InsertLarge(std::uint32_t v, int nGroup);
     void GrowHash();
     // Whether a step of some value of the group (of up to four tiles) and some value that

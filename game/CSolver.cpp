@@ -215,28 +215,14 @@ int CSolver::Solve()
     int nResult = 0;
     if (!values.HasTiles(top.data()) && !groups.HasTiles(top.data()))
     {
-        // The first game of these tiles: its target is usually made, which a few groups of
-        // the tiles tell, and the search then asks about a few first steps only.
+        // The first game of these tiles, as every random game is: guided by their groups,
+        // which work out only what its search asks.
         groups.SetTiles(top.data());
         m_pGroups = &groups;
-        // The target first, as it is usually made: the search itself finds out, and when it
-        // fails, its first steps have told the groups that the tiles do not make it.
-        if (SearchTrial(m_nTarget, top.data()))
+        const bool bSolved = SolveByGroups(groups, nResult);
+        m_pGroups = nullptr;
+        if (bSolved)
         {
-            m_nReached = m_nTarget;
-            nResult = 1;
-        }
-        else if (const std::int32_t nNear = NearestOfGroups(groups); nNear >= 0)
-        {
-            nResult = SolveFrom(nNear);
-        }
-        else
-        {
-            m_pGroups = nullptr;
-        }
-        if (m_pGroups)
-        {
-            m_pGroups = nullptr;
             m_pShortLists = nullptr;
             return nResult;
         }
@@ -256,6 +242,24 @@ int CSolver::Solve()
     m_pGuide = nullptr;
     m_pShortLists = nullptr;
     return nResult;
+}
+
+bool CSolver::SolveByGroups(CGroupValues& groups, int& nResult)
+{
+    // The target first, as it is usually made: the search itself finds out, and when it
+    // fails, its first steps have told the groups that the tiles do not make it.
+    const std::array<std::int32_t, 8> top = Top();
+    if (SearchTrial(m_nTarget, top.data()))
+    {
+        m_nReached = m_nTarget;
+        nResult = 1;
+        return true;
+    }
+    const std::int32_t nNear = NearestOfGroups(groups);
+    if (nNear < 0)
+        return false;
+    nResult = SolveFrom(nNear);
+    return true;
 }
 
 std::int32_t CSolver::NearestOfGroups(CGroupValues& groups) const

@@ -35,6 +35,9 @@ public:
 private:
     friend struct CSolverAccess;
 
+    // Solve for the first game of a set of tiles, guided by m_pGroups; false, writing
+    // nothing, when the nearest value is too far for the groups to find.
+    bool SolveByGroups(CGroupValues& groups, int& nResult);
     // The reachable value nearest to a target that the tiles do not make, when it is at
     // most a few away; else -1.
     std::int32_t NearestOfGroups(CGroupValues& groups) const;

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "CGate.h"
 #include <chrono>
 #include <cstdint>
+#include "CGate.h"
 
 namespace
 {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "CGate.h"
 #include <atomic>
 #include <chrono>
+#include "CGate.h"
 #include <memory>
 
 namespace
