@@ -451,9 +451,9 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
                     return true;
                 break;
             }
-            for (int k = 0; k < with.nCount; ++k)
+            for (int w = 0; w < with.nCount; ++w)
             {
-                if (AnyOperand(with.anValues[static_cast<std::size_t>(k)], v, inB))
+                if (AnyOperand(with.anValues[static_cast<std::size_t>(w)], v, inB))
                     return true;
             }
             break;
