@@ -49,6 +49,17 @@ inline bool ExactQuotient(std::uint32_t nHigh, std::uint32_t nLow, std::uint32_t
         q = QuotientMagic(nMagic, nHigh);
         return true;
     }
+    // A large divisor: the quotient is often 0 or 1, which needs no divide instruction.
+    if (nHigh < nLow)
+    {
+        q = 0;
+        return nHigh == 0;
+    }
+    if (nHigh - nLow < nLow)
+    {
+        q = 1;
+        return nHigh == nLow;
+    }
     if (nHigh % nLow != 0)
         return false;
     q = nHigh / nLow;

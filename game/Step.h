@@ -137,10 +137,21 @@ template <typename Take> bool ForEachOperand(std::int32_t a, std::int32_t v, Tak
         take(static_cast<std::int32_t>(nA - nV));
     if (nV + nA <= nMax) // b - a = v
         take(static_cast<std::int32_t>(nV + nA));
+    // A quotient is only worked out where it can be whole: below its divisor, only 0 is.
     std::uint32_t q = 0;
-    if (uA > 1 && ExactQuotient(uV, uA, q) && q != 1) // a x b = v
-        take(static_cast<std::int32_t>(q));
-    if (uV != 0 && uA != 0 && ExactQuotient(uA, uV, q)) // a / b = v
+    if (uA > 1) // a x b = v
+    {
+        if (uV >= uA)
+        {
+            if (ExactQuotient(uV, uA, q) && q != 1)
+                take(static_cast<std::int32_t>(q));
+        }
+        else if (uV == 0)
+        {
+            take(0);
+        }
+    }
+    if (uV != 0 && uV <= uA && ExactQuotient(uA, uV, q)) // a / b = v
         take(static_cast<std::int32_t>(q));
     if (nA != 0 && nV * nA <= nMax) // b / a = v
         take(static_cast<std::int32_t>(nV * nA));

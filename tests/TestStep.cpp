@@ -1,3 +1,4 @@
+#include "ExactDivision.h"
 #include "Step.h"
 
 #include <gtest/gtest.h>
@@ -55,12 +56,47 @@ TEST(Step, StepValuesAreTheAcceptedStepsInEitherOrder)
     }
 }
 
+TEST(Step, ExactQuotientAgreesWithTheDivideInstruction)
+{
+    // Divisors on both sides of the magic numbers' table and up to 32 bits, dividends around
+    // their first multiples and at the end of the range.
+    for (std::uint32_t d : {1u, 2u, 3u, 7u, 1000u, 1023u, 1024u, 1025u, 4096u, 46341u, 65536u,
+                            1073741824u, 2147483647u})
+    {
+        std::vector<std::uint64_t> dividends = {0, 1, 2147483647};
+        for (std::uint64_t k : {1u, 2u, 3u, 1000u})
+        {
+            const std::uint64_t nMultiple = k * d;
+            dividends.insert(dividends.end(), {nMultiple - 1, nMultiple, nMultiple + 1});
+        }
+        for (std::uint64_t n : dividends)
+        {
+            if (n > 2147483647u)
+                continue;
+            const auto nHigh = static_cast<std::uint32_t>(n);
+            std::uint32_t q = 0;
+            const bool bExact = ExactQuotient(nHigh, d, q);
+            EXPECT_EQ(bExact, nHigh % d == 0) << nHigh << " / " << d;
+            if (bExact)
+            {
+                EXPECT_EQ(q, nHigh / d) << nHigh << " / " << d;
+            }
+        }
+    }
+}
+
 TEST(Step, OperandsAreExactlyThoseThatMakeTheValue)
 {
     constexpr std::int32_t nLargestOperand = 1500;
+    std::vector<std::int32_t> targets;
+    for (std::int32_t v = 0; v <= 40; ++v)
+        targets.push_back(v);
+    // Values above the operand, which only some products and quotients reach.
+    for (std::int32_t v : {100, 255, 1024, 1500, 4096})
+        targets.push_back(v);
     for (std::int32_t a : SampleValues())
     {
-        for (std::int32_t v = 0; v <= 40; ++v)
+        for (std::int32_t v : targets)
         {
             std::set<std::int32_t> expected;
             for (std::int32_t b = 0; b <= nLargestOperand; ++b)
