@@ -4,6 +4,7 @@
 #include "CGroupValues.h"
 #include "CListBox.h"
 #include "CPlatform.h"
+#include "CReachWithThree.h"
 #include "CShortListReach.h"
 #include "ListReach.h"
 #include "Step.h"
@@ -51,6 +52,14 @@ CShortListReach& ShortListsOfThisThread()
 {
     thread_local CShortListReach lists;
     return lists;
+}
+
+// The three values beside each step's result in the lists that the second level hands down,
+// when neither the groups nor the short lists answer for them.
+CReachWithThree& WithThreeOfThisThread()
+{
+    thread_local CReachWithThree with;
+    return with;
 }
 } // namespace
 
@@ -166,6 +175,14 @@ bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep
         if (nCount == 5)
             return m_pShortLists->MakesAfter(m_nFirstStep, nStep, nTarget, pChild);
         return m_pShortLists->Makes(nTarget, nCount - 1, pChild);
+    }
+    if (nCount == 5)
+    {
+        // The operators of a pair hand down lists that differ only in the step's result.
+        CReachWithThree& with = WithThreeOfThisThread();
+        if (!with.Keeps(nTarget, pChild + 1))
+            with.Keep(nTarget, pChild + 1);
+        return with.CanReachWith(pChild[0]);
     }
     return CanReach(nTarget, nCount - 1, pChild);
 }

@@ -1,5 +1,6 @@
 #include "ListReach.h"
 
+#include "CNeeded.h"
 #include "Step.h"
 
 namespace
@@ -14,42 +15,6 @@ bool HoldsTarget(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
     return false;
 }
 
-// The values x that give the target with one more value a: x itself is the target, or a
-// step of x and a makes it.
-class Needed
-{
-public:
-    Needed(std::int32_t a, std::int32_t nTarget)
-    {
-        Add(nTarget);
-        m_bEvery = !ForEachOperand(a, nTarget, [this](std::int32_t b) { Add(b); });
-    }
-
-    bool AnyOf(int nCount, const std::int32_t* pValues) const
-    {
-        for (int k = 0; k < nCount; ++k)
-        {
-            // Most values are turned away by their low bits alone.
-            if (m_bEvery ||
-                ((m_nLowBits >> (pValues[k] & 63) & 1) && HoldsTarget(pValues[k], m_n, m_an)))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    void Add(std::int32_t v)
-    {
-        m_an[m_n++] = v;
-        m_nLowBits |= std::uint64_t{1} << (v & 63);
-    }
-
-    std::int32_t m_an[7];
-    int m_n = 0;
-    std::uint64_t m_nLowBits = 0;
-    bool m_bEvery = false;
-};
-
 bool CanReachFromThree(std::int32_t nTarget, const std::int32_t* v)
 {
     // Each value, and a step of the other two: what the pair makes must give the target
@@ -59,7 +24,7 @@ bool CanReachFromThree(std::int32_t nTarget, const std::int32_t* v)
     {
         std::int32_t anPair[4];
         const int n = StepValues(v[pair[0]], v[pair[1]], anPair);
-        if (Needed(v[pair[2]], nTarget).AnyOf(n, anPair))
+        if (CNeeded(v[pair[2]], nTarget).AnyOf(n, anPair))
             return true;
     }
     return false;
@@ -82,14 +47,14 @@ bool CanReachFromFour(std::int32_t nTarget, const std::int32_t* v)
     {
         for (int x = 0; x < anCount[p]; ++x)
         {
-            if (Needed(anPair[p][x], nTarget).AnyOf(anCount[5 - p], anPair[5 - p]))
+            if (CNeeded(anPair[p][x], nTarget).AnyOf(anCount[5 - p], anPair[5 - p]))
                 return true;
         }
     }
     // Three values (a pair, then the third), alone or then a step with the fourth, w.
     for (int w = 0; w < 4; ++w)
     {
-        const Needed needed(v[w], nTarget);
+        const CNeeded needed(v[w], nTarget);
         for (int p = 0; p < 6; ++p)
         {
             if (kPairs[p][0] == w || kPairs[p][1] == w)
@@ -123,7 +88,7 @@ bool CanReach(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
     case 1:
         return false;
     case 2:
-        return Needed(pValues[0], nTarget).AnyOf(1, pValues + 1);
+        return CNeeded(pValues[0], nTarget).AnyOf(1, pValues + 1);
     case 3:
         return CanReachFromThree(nTarget, pValues);
     default:

@@ -1,8 +1,10 @@
+#include "CReachWithThree.h"
 #include "ListReach.h"
 #include "ReachableSets.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -63,4 +65,55 @@ TEST(ListReach, OnlyHeldValuesWithoutSteps)
     EXPECT_TRUE(CanReach(7, 1, anValues + 2));
     // Lists of five or more values are not worked out: they always may.
     EXPECT_TRUE(CanReach(123456, 5, anValues));
+}
+
+TEST(ListReach, ThreeKeptAnswerAsTheFourValuesDo)
+{
+    // The second level's lists: three values that stay, beside step results that change,
+    // for targets that the four make and targets that they do not. One object serves every
+    // list, so that what it keeps must follow the target and the three.
+    std::mt19937 random(31);
+    std::uniform_int_distribution<int> kind(0, 3);
+    std::uniform_int_distribution<std::int32_t> small(0, 12);
+    std::uniform_int_distribution<std::int32_t> large(101, 80000);
+    const std::int32_t anTiles[] = {25, 50, 75, 100};
+    const auto value = [&]
+    {
+        const int nKind = kind(random);
+        return nKind == 0 ? anTiles[small(random) % 4] : nKind == 3 ? large(random) : small(random);
+    };
+    CReachWithThree with;
+    int nMade = 0;
+    int nAsked = 0;
+    for (int n = 0; n < 300; ++n)
+    {
+        const std::int32_t anThree[3] = {value(), value(), value()};
+        std::vector<std::int32_t> results;
+        for (int k = 0; k < 12; ++k)
+            results.push_back(value());
+        std::vector<std::int32_t> targets = {-1};
+        const std::vector<std::int32_t> reachable =
+            ReachableSet({results[0], anThree[0], anThree[1], anThree[2]});
+        for (std::size_t k = 0; k < reachable.size(); k += 1 + reachable.size() / 12)
+            targets.push_back(reachable[k]);
+        for (int k = 0; k < 12; ++k)
+            targets.push_back(static_cast<std::int32_t>(random() % 1000));
+        SCOPED_TRACE(Describe(anThree, 3));
+        for (std::int32_t t : targets)
+        {
+            for (std::int32_t r : results)
+            {
+                if (!with.Keeps(t, anThree))
+                    with.Keep(t, anThree);
+                const std::int32_t anFour[4] = {r, anThree[0], anThree[1], anThree[2]};
+                const bool bMakes = CanReach(t, 4, anFour);
+                ASSERT_EQ(with.CanReachWith(r), bMakes) << r << " for " << t;
+                nMade += bMakes ? 1 : 0;
+                ++nAsked;
+            }
+        }
+    }
+    // Both answers come often enough to be tested.
+    EXPECT_GT(nMade, nAsked / 10);
+    EXPECT_LT(nMade, nAsked - nAsked / 10);
 }
