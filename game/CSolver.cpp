@@ -6,9 +6,11 @@
 #include "CPlatform.h"
 #include "CReachWithThree.h"
 #include "CShortListReach.h"
+#include "CTileGroups.h"
 #include "ListReach.h"
 #include "Step.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
@@ -52,6 +54,46 @@ CShortListReach& ShortListsOfThisThread()
 {
     thread_local CShortListReach lists;
     return lists;
+}
+
+// The largest value the six tiles make, when it is below the target; else -1. Only sums and
+// products lead there, as a difference or a quotient is never above its larger operand, and
+// a sum or a product is largest when each of its sides is: each group's largest value comes
+// from those of its two parts. That holds while no step on the way exceeds 32 bits.
+std::int64_t LargestValueBelow(const std::int32_t* pTiles, std::int32_t nTarget)
+{
+    // The product of the tiles from 2 on is made: when it reaches the target, as it does but
+    // for draws of small tiles, so does the largest value.
+    std::int64_t nProduct = 1;
+    for (int p = 0; p < 6 && nProduct < nTarget; ++p)
+        nProduct *= std::max(pTiles[p], 1);
+    if (nProduct >= nTarget)
+        return -1;
+    std::array<std::int64_t, 64> anLargest{};
+    for (int g = 1; g < 64; ++g)
+    {
+        const auto nGroup = static_cast<std::size_t>(g);
+        if (kTileGroups.anSplits[nGroup] == 0)
+        {
+            anLargest[nGroup] = pTiles[__builtin_ctz(static_cast<unsigned>(g))];
+            continue;
+        }
+        std::int64_t nLargest = 0;
+        for (int s = 0; s < kTileGroups.anSplits[nGroup]; ++s)
+        {
+            const std::int64_t a = anLargest[static_cast<std::size_t>(
+                kTileGroups.anSmall[nGroup][static_cast<std::size_t>(s)])];
+            const std::int64_t b = anLargest[static_cast<std::size_t>(
+                kTileGroups.anLarge[nGroup][static_cast<std::size_t>(s)])];
+            nLargest = std::max(nLargest, a + b);
+            if (a != 1 && b != 1)
+                nLargest = std::max(nLargest, a * b);
+        }
+        if (nLargest > std::numeric_limits<std::int32_t>::max())
+            return -1;
+        anLargest[nGroup] = nLargest;
+    }
+    return anLargest[63] < nTarget ? anLargest[63] : -1;
 }
 
 // The three values beside each step's result in the lists that the second level hands down,
@@ -266,6 +308,14 @@ bool CSolver::SolveByGroups(CGroupValues& groups, int& nResult)
     // The target first, as it is usually made: the search itself finds out, and when it
     // fails, its first steps have told the groups that the tiles do not make it.
     const std::array<std::int32_t, 8> top = Top();
+    // A target above every value the tiles make has the largest one for its nearest, found
+    // at once, however far: the value above is never made.
+    const std::int64_t nLargest = LargestValueBelow(top.data(), m_nTarget);
+    if (nLargest >= 0)
+    {
+        nResult = SolveFrom(static_cast<std::int32_t>(nLargest));
+        return true;
+    }
     if (SearchTrial(m_nTarget, top.data()))
     {
         m_nReached = m_nTarget;

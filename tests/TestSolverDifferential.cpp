@@ -220,6 +220,20 @@ TEST(SolverDifferential, InARow_EveryTargetOfADrawMatchesEachGameSolvedAlone)
     }
 }
 
+// Targets above every value the tiles make, which have the largest one for their nearest.
+TEST(SolverDifferential, TargetsAboveEveryValueMatchThePlainSearch)
+{
+    for (const Game& game : std::vector<Game>{{{1, 1, 2, 2, 3, 3}, 82},
+                                              {{1, 1, 1, 2, 2, 2}, 28},
+                                              {{2, 2, 2, 2, 1, 1}, 37},
+                                              {{1, 1, 2, 3, 4, 1}, 73},
+                                              {{1, 2, 3, 4, 5, 1}, 241}})
+    {
+        const ReferenceResult result = ExpectSameAsReference(game);
+        EXPECT_LT(result.nReached, game.nTarget) << Describe(game);
+    }
+}
+
 // 1 836 trial values fail before 81: minutes for the plain search, so it runs only on
 // request (--gtest_also_run_disabled_tests).
 TEST(SolverDifferential, DISABLED_SmallestTilesWithTheLargestTarget)
