@@ -57,7 +57,9 @@ bool CReachWithThree::CanReachWith(std::int32_t r) const
         if (Holds(m_nTarget, anWithCount[k], anWith[k].data()))
             return true;
     }
-    // A step of r with one of the three, and a step of the other two.
+    // A step of r with one of the three and a step of the other two, then a step of those:
+    // a step gives the target whichever side is asked, so what is kept for each result of
+    // the other two is asked of r's results.
     for (std::size_t k = 0; k < 3; ++k)
     {
         for (int y = 0; y < m_anPairCount[k]; ++y)
