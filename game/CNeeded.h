@@ -4,6 +4,17 @@
 
 #include <cstdint>
 
+// Whether one of the values is v.
+inline bool ListHolds(std::int32_t v, int nCount, const std::int32_t* pValues)
+{
+    for (int k = 0; k < nCount; ++k)
+    {
+        if (pValues[k] == v)
+            return true;
+    }
+    return false;
+}
+
 // The values x that give the target with one more value a: x itself is the target, or a
 // step of x and a makes it.
 class CNeeded

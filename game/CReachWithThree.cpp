@@ -2,26 +2,13 @@
 
 #include "Step.h"
 
-namespace
-{
-bool Holds(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
-{
-    for (int i = 0; i < nCount; ++i)
-    {
-        if (pValues[i] == nTarget)
-            return true;
-    }
-    return false;
-}
-} // namespace
-
 void CReachWithThree::Keep(std::int32_t nTarget, const std::int32_t* pThree)
 {
     m_bKept = true;
     m_nTarget = nTarget;
     for (std::size_t k = 0; k < 3; ++k)
         m_anThree[k] = pThree[k];
-    m_bAlways = Holds(nTarget, 3, pThree);
+    m_bAlways = ListHolds(nTarget, 3, pThree);
     m_nAll = 0;
     for (std::size_t k = 0; k < 3; ++k)
     {
@@ -29,7 +16,7 @@ void CReachWithThree::Keep(std::int32_t nTarget, const std::int32_t* pThree)
         const std::int32_t nOther = m_anThree[k == 2 ? 1 : 2];
         const int n = StepValues(nOne, nOther, m_anPair[k].data());
         m_anPairCount[k] = n;
-        m_bAlways = m_bAlways || Holds(nTarget, n, m_anPair[k].data());
+        m_bAlways = m_bAlways || ListHolds(nTarget, n, m_anPair[k].data());
         for (int x = 0; x < n; ++x)
         {
             const std::int32_t nValue = m_anPair[k][static_cast<std::size_t>(x)];
@@ -38,7 +25,7 @@ void CReachWithThree::Keep(std::int32_t nTarget, const std::int32_t* pThree)
         }
         m_needed[k] = CNeeded(m_anThree[k], nTarget);
     }
-    m_bAlways = m_bAlways || Holds(nTarget, m_nAll, m_anAll.data());
+    m_bAlways = m_bAlways || ListHolds(nTarget, m_nAll, m_anAll.data());
 }
 
 bool CReachWithThree::CanReachWith(std::int32_t r) const
@@ -54,7 +41,7 @@ bool CReachWithThree::CanReachWith(std::int32_t r) const
     for (std::size_t k = 0; k < 3; ++k)
     {
         anWithCount[k] = StepValues(r, m_anThree[k], anWith[k].data());
-        if (Holds(m_nTarget, anWithCount[k], anWith[k].data()))
+        if (ListHolds(m_nTarget, anWithCount[k], anWith[k].data()))
             return true;
     }
     // A step of r with one of the three and a step of the other two, then a step of those:

@@ -5,16 +5,6 @@
 
 namespace
 {
-bool HoldsTarget(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
-{
-    for (int i = 0; i < nCount; ++i)
-    {
-        if (pValues[i] == nTarget)
-            return true;
-    }
-    return false;
-}
-
 bool CanReachFromThree(std::int32_t nTarget, const std::int32_t* v)
 {
     // Each value, and a step of the other two: what the pair makes must give the target
@@ -39,7 +29,7 @@ bool CanReachFromFour(std::int32_t nTarget, const std::int32_t* v)
     for (int p = 0; p < 6; ++p)
     {
         anCount[p] = StepValues(v[kPairs[p][0]], v[kPairs[p][1]], anPair[p]);
-        if (HoldsTarget(nTarget, anCount[p], anPair[p]))
+        if (ListHolds(nTarget, anCount[p], anPair[p]))
             return true;
     }
     // Two pairs, then a step of their values.
@@ -78,7 +68,7 @@ bool CanReach(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
         return true;
     if (nCount <= 0)
         return false;
-    if (HoldsTarget(nTarget, nCount, pValues))
+    if (ListHolds(nTarget, nCount, pValues))
         return true;
     // No step gives a value below 0.
     if (nTarget < 0)

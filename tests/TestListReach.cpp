@@ -18,27 +18,40 @@ std::string Describe(const std::vector<std::int32_t>& values)
         text += std::to_string(v) + ' ';
     return text;
 }
+
+// Values as the search's deeper lists hold them: tiles, small results (0 and 1 among them),
+// and large products.
+class CListValues
+{
+public:
+    explicit CListValues(unsigned nSeed) : m_random(nSeed) {}
+
+    std::int32_t Next()
+    {
+        const int nKind = m_kind(m_random);
+        return nKind == 0   ? kTiles[static_cast<std::size_t>(m_small(m_random) % 4)]
+               : nKind == 3 ? m_large(m_random)
+                            : m_small(m_random);
+    }
+    std::mt19937& Random() { return m_random; }
+
+private:
+    static constexpr std::int32_t kTiles[] = {25, 50, 75, 100};
+    std::mt19937 m_random;
+    std::uniform_int_distribution<int> m_kind{0, 3};
+    std::uniform_int_distribution<std::int32_t> m_small{0, 12};
+    std::uniform_int_distribution<std::int32_t> m_large{101, 80000};
+};
 } // namespace
 
 TEST(ListReach, KnowsExactlyWhatShortListsMake)
 {
-    // Values as the search's deeper lists hold them: tiles, small results (0 and 1 among
-    // them), and large products.
-    std::mt19937 random(12);
-    std::uniform_int_distribution<int> kind(0, 3);
-    std::uniform_int_distribution<std::int32_t> small(0, 12);
-    std::uniform_int_distribution<std::int32_t> large(101, 80000);
-    const std::int32_t anTiles[] = {25, 50, 75, 100};
+    CListValues listValues(12);
     for (int n = 0; n < 600; ++n)
     {
         std::vector<std::int32_t> values(static_cast<std::size_t>(1 + n % 4));
         for (std::int32_t& v : values)
-        {
-            const int nKind = kind(random);
-            v = nKind == 0   ? anTiles[small(random) % 4]
-                : nKind == 3 ? large(random)
-                             : small(random);
-        }
+            v = listValues.Next();
         const std::vector<std::int32_t> reachable = ReachableSet(values);
         std::vector<std::int32_t> targets = reachable;
         for (std::int32_t t = 0; t <= 200; ++t)
@@ -72,32 +85,23 @@ TEST(ListReach, ThreeKeptAnswerAsTheFourValuesDo)
     // The second level's lists: three values that stay, beside step results that change,
     // for targets that the four make and targets that they do not. One object serves every
     // list, so that what it keeps must follow the target and the three.
-    std::mt19937 random(31);
-    std::uniform_int_distribution<int> kind(0, 3);
-    std::uniform_int_distribution<std::int32_t> small(0, 12);
-    std::uniform_int_distribution<std::int32_t> large(101, 80000);
-    const std::int32_t anTiles[] = {25, 50, 75, 100};
-    const auto value = [&]
-    {
-        const int nKind = kind(random);
-        return nKind == 0 ? anTiles[small(random) % 4] : nKind == 3 ? large(random) : small(random);
-    };
+    CListValues listValues(31);
     CReachWithThree with;
     int nMade = 0;
     int nAsked = 0;
     for (int n = 0; n < 300; ++n)
     {
-        const std::int32_t anThree[3] = {value(), value(), value()};
+        const std::int32_t anThree[3] = {listValues.Next(), listValues.Next(), listValues.Next()};
         std::vector<std::int32_t> results;
         for (int k = 0; k < 12; ++k)
-            results.push_back(value());
+            results.push_back(listValues.Next());
         std::vector<std::int32_t> targets = {-1};
         const std::vector<std::int32_t> reachable =
             ReachableSet({results[0], anThree[0], anThree[1], anThree[2]});
         for (std::size_t k = 0; k < reachable.size(); k += 1 + reachable.size() / 12)
             targets.push_back(reachable[k]);
         for (int k = 0; k < 12; ++k)
-            targets.push_back(static_cast<std::int32_t>(random() % 1000));
+            targets.push_back(static_cast<std::int32_t>(listValues.Random()() % 1000));
         SCOPED_TRACE(Describe(anThree, 3));
         for (std::int32_t t : targets)
         {
