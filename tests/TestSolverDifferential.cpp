@@ -223,11 +223,8 @@ TEST(SolverDifferential, InARow_EveryTargetOfADrawMatchesEachGameSolvedAlone)
 // Targets above every value the tiles make, which have the largest one for their nearest.
 TEST(SolverDifferential, TargetsAboveEveryValueMatchThePlainSearch)
 {
-    for (const Game& game : std::vector<Game>{{{1, 1, 2, 2, 3, 3}, 82},
-                                              {{1, 1, 1, 2, 2, 2}, 28},
-                                              {{2, 2, 2, 2, 1, 1}, 37},
-                                              {{1, 1, 2, 3, 4, 1}, 73},
-                                              {{1, 2, 3, 4, 5, 1}, 241}})
+    for (const Game& game : std::vector<Game>{
+             {{1, 1, 2, 2, 3, 3}, 82}, {{1, 1, 1, 2, 2, 2}, 28}, {{1, 2, 3, 4, 5, 1}, 241}})
     {
         const ReferenceResult result = ExpectSameAsReference(game);
         EXPECT_LT(result.nReached, game.nTarget) << Describe(game);
