@@ -12,17 +12,19 @@
 class CReachWithThree
 {
 public:
-    // Whether the three kept are these, for this target.
-    bool Keeps(std::int32_t nTarget, const std::int32_t* pThree) const
+    // Keeps what the three make for the target, unless they are the three kept already.
+    void KeepFor(std::int32_t nTarget, const std::int32_t* pThree)
     {
-        return m_bKept && nTarget == m_nTarget && pThree[0] == m_anThree[0] &&
-               pThree[1] == m_anThree[1] && pThree[2] == m_anThree[2];
+        if (!m_bKept || nTarget != m_nTarget || pThree[0] != m_anThree[0] ||
+            pThree[1] != m_anThree[1] || pThree[2] != m_anThree[2])
+            Keep(nTarget, pThree);
     }
-    void Keep(std::int32_t nTarget, const std::int32_t* pThree);
     // Whether r and the three kept make the target: CanReach of the four, exactly.
     bool CanReachWith(std::int32_t r) const;
 
 private:
+    void Keep(std::int32_t nTarget, const std::int32_t* pThree);
+
     bool m_bKept = false;
     std::int32_t m_nTarget = 0;
     std::array<std::int32_t, 3> m_anThree{};

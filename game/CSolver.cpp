@@ -222,8 +222,7 @@ bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep
     {
         // The operators of a pair hand down lists that differ only in the step's result.
         CReachWithThree& with = WithThreeOfThisThread();
-        if (!with.Keeps(nTarget, pChild + 1))
-            with.Keep(nTarget, pChild + 1);
+        with.KeepFor(nTarget, pChild + 1);
         return with.CanReachWith(pChild[0]);
     }
     return CanReach(nTarget, nCount - 1, pChild);

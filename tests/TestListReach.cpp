@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -107,8 +106,7 @@ TEST(ListReach, ThreeKeptAnswerAsTheFourValuesDo)
         {
             for (std::int32_t r : results)
             {
-                if (!with.Keeps(t, anThree))
-                    with.Keep(t, anThree);
+                with.KeepFor(t, anThree);
                 const std::int32_t anFour[4] = {r, anThree[0], anThree[1], anThree[2]};
                 const bool bMakes = CanReach(t, 4, anFour);
                 ASSERT_EQ(with.CanReachWith(r), bMakes) << r << " for " << t;
