@@ -248,26 +248,24 @@ class MenuWatch:
 
     def __init__(self):
         self.shown = []
-        self.hidden = 0
         # The menus that show now, by their path on the bus (a menu that has gone can no
         # longer be read, but keeps its path).
         self.open = []
         pyatspi.Registry.registerEventListener(self._on_event, "object:state-changed:showing")
 
     def _on_event(self, event):
+        path = event.source.path
+        if not event.detail1:
+            if path in self.open:
+                self.open.remove(path)
+            return
         try:
             role = event.source.getRoleName()
-        except Exception:  # gone: the menu is deleted as it closes
-            role = None
-        if not event.detail1:
-            if role in (None, "popup menu"):
-                self.hidden += 1
-                if event.source.path in self.open:
-                    self.open.remove(event.source.path)
+        except Exception:  # gone already: a menu that flashed shut
             return
         if role == "popup menu":
             self.shown.append(event.source)
-            self.open.append(event.source.path)
+            self.open.append(path)
 
     def open_menu(self):
         """The menu that shows now, if any."""
