@@ -247,29 +247,28 @@ class MenuWatch:
     events: the toolkit keeps popups out of the tree, but tells when one shows."""
 
     def __init__(self):
-        self.shown = []
-        # The menus that show now, by their path on the bus (a menu that has gone can no
-        # longer be read, but keeps its path).
+        # How many menus have shown, and those that show now (a menu that has gone can no
+        # longer be read, but keeps its path on the bus).
+        self.shown = 0
         self.open = []
         pyatspi.Registry.registerEventListener(self._on_event, "object:state-changed:showing")
 
     def _on_event(self, event):
         path = event.source.path
         if not event.detail1:
-            if path in self.open:
-                self.open.remove(path)
+            self.open = [menu for menu in self.open if menu.path != path]
             return
         try:
             role = event.source.getRoleName()
         except Exception:  # gone already: a menu that flashed shut
             return
         if role == "popup menu":
-            self.shown.append(event.source)
-            self.open.append(path)
+            self.shown += 1
+            self.open.append(event.source)
 
     def open_menu(self):
         """The menu that shows now, if any."""
-        return next((m for m in reversed(self.shown) if m.path in self.open[-1:]), None)
+        return self.open[-1] if self.open else None
 
     def wait(self, what, probe, timeout=pivolo_e2e.WAIT_SECONDS):
         """Lets the events in until probe is true."""
@@ -346,19 +345,19 @@ def system_menu_move_greyed(executable, workdir):
                 except Failure:
                     if time.monotonic() > deadline:
                         raise Failure(f"no system menu: menu {entries}")
-            menus = len(watch.shown)
+            menus = watch.shown
             key("d")
             key("Escape")
             try:
                 watch.wait("the menu to close", lambda: not watch.open_menu())
             except Failure as failure:
-                raise Failure(f"{failure}; menus shown {len(watch.shown)}, alive {program.alive()}")
+                raise Failure(f"{failure}; menus shown {watch.shown}, alive {program.alive()}")
             check(
                 pivolo_e2e.stays_false(lambda: not program.alive()),
                 "the Escape that closed the menu ended the program",
             )
             check(find(program.app, "dialog", MAIN_TITLE), "the dialog is gone")
-            check(len(watch.shown) == menus, f"menus shown: {len(watch.shown)}, not {menus}")
+            check(watch.shown == menus, f"menus shown: {watch.shown}, not {menus}")
             program.end(lambda: key("Escape"))
         finally:
             program.kill()
