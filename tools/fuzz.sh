@@ -16,25 +16,47 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPIVOLO_BUILD_TESTS=OFF -DPIVOLO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target pivolo_fuzz
 
-failed=0
-summary=()
+# One target per core at a time: each is a single process, and the run takes half as long.
+run_target() {
+    local name=$1 corpus=$2
+    local target="$build/fuzz/fuzz_$name"
+    # What the fuzzer finds goes to a corpus of its own, not into the repository's.
+    local found="$build/fuzz/found/$name"
+    local artifacts="$build/fuzz/artifacts/$name"
+    rm -rf "$found" "$artifacts" "$build/fuzz/$name.status"
+    mkdir -p "$found" "$artifacts"
+    local status=0
+    "$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+        -artifact_prefix="$artifacts/" "$found" "$corpus" >"$build/fuzz/$name.log" 2>&1 ||
+        status=$?
+    echo "$status" >"$build/fuzz/$name.status"
+}
+
+names=()
+running=0
 for corpus in fuzz/corpus/*/; do
     name=$(basename "$corpus")
-    target="$build/fuzz/fuzz_$name"
-    # What the fuzzer finds goes to a corpus of its own, not into the repository's.
-    found="$build/fuzz/found/$name"
-    artifacts="$build/fuzz/artifacts/$name"
-    rm -rf "$found" "$artifacts"
-    mkdir -p "$found" "$artifacts"
+    names+=("$name")
     echo "== fuzz_$name: $seconds s"
-    if "$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-        -artifact_prefix="$artifacts/" "$found" "$corpus" >"$build/fuzz/$name.log" 2>&1; then
+    if [ "$running" -ge "$(nproc)" ]; then
+        wait -n || true
+        running=$((running - 1))
+    fi
+    run_target "$name" "$corpus" &
+    running=$((running + 1))
+done
+wait
+
+failed=0
+summary=()
+for name in "${names[@]}"; do
+    if [ "$(cat "$build/fuzz/$name.status")" = 0 ]; then
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$build/fuzz/$name.log")
         rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$build/fuzz/$name.log")
         summary+=("fuzz_$name: $runs runs, $rate a second")
     else
         tail -n 40 "$build/fuzz/$name.log"
-        echo "FAIL: fuzz_$name; the input is in $artifacts" >&2
+        echo "FAIL: fuzz_$name; the input is in $build/fuzz/artifacts/$name" >&2
         summary+=("fuzz_$name: FAILED")
         failed=$((failed + 1))
     fi
