@@ -11,6 +11,7 @@ seconds=${1:-30}
 build=${PIVOLO_FUZZ_BUILD:-build/fuzz}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
     -DCMAKE_CXX_COMPILER=clang++ -DPIVOLO_WERROR=ON \
     -DPIVOLO_BUILD_FUZZ=ON -DPIVOLO_SANITIZE=address,undefined \
     -DPIVOLO_BUILD_TESTS=OFF -DPIVOLO_BUILD_BENCH=OFF >/dev/null
