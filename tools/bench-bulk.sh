@@ -8,7 +8,10 @@
 #     (PIVOLO_DRAWS=all: of every draw, 19,383 multisets, 19.4 million lines), likewise;
 #   - the whole 28-tile game: pivolo-stats -q --targets 0-999 --csv DIR --plot FILE.png and
 #     the yardstick's --whole-game, each with one job and with two.
-# Each program's output goes to /dev/null while it is timed; then the yardstick's nearest
+# The programs of a job run in turn, PIVOLO_ROUNDS times (5 by default; once for every
+# target of every draw), and each row gives the round of median wall time: a moment when the
+# machine is slower falls on every program of the job alike, and one such moment moves no
+# median. Each program's output goes to /dev/null while it is timed; then the yardstick's nearest
 # value of every game is compared with pivolo-solve's "reached:", and its tally of the whole
 # game with pivolo-stats' categories.csv (PIVOLO_CHECK=0 leaves the comparisons out).
 # Usage: tools/bench-bulk.sh   (PIVOLO_GAMES=n random games, 20000 by default;
@@ -21,6 +24,7 @@ draws=${PIVOLO_DRAWS:-60}
 seed=${PIVOLO_SEED:-18}
 check=${PIVOLO_CHECK:-1}
 build=${PIVOLO_BUILD:-build/release}
+rounds=${PIVOLO_ROUNDS:-5}
 out=build/bench-bulk
 mkdir -p "$out"
 
@@ -65,6 +69,26 @@ timed() {
     awk '{ printf "%.3f %.3f", $1, $2 + $3 }' "$times"
     rm -f "$times"
 }
+# Runs the commands (strings of words) in turn, $1 rounds; medians[k] is then the "wall cpu"
+# of command k's round of median wall time.
+medians=()
+rounds_of() {
+    local n=$1
+    shift
+    local dir r k
+    dir=$(mktemp -d)
+    for ((r = 0; r < n; ++r)); do
+        for ((k = 1; k <= $#; ++k)); do
+            # shellcheck disable=SC2086 # the words of the command
+            { timed ${!k}; echo; } >> "$dir/$k"
+        done
+    done
+    medians=()
+    for ((k = 1; k <= $#; ++k)); do
+        medians+=("$(sort -n "$dir/$k" | awk '{ a[NR] = $0 } END { print a[int((NR + 1) / 2)] }')")
+    done
+    rm -rf "$dir"
+}
 # job, program, "wall cpu", count, unit, the yardstick's "wall cpu"
 row() {
     set -- "$1" "$2" $3 "$4" "$5" $6
@@ -76,34 +100,34 @@ row() {
 }
 
 echo "== load before: $(uptime)"
-echo "(cpu: user and system time of all the program's threads; the ratios are to the yardstick's"
-echo "wall and cpu times, its first row of each job)"
+echo "(median of $rounds rounds; cpu: user and system time of all the program's threads; the ratios"
+echo "are to the yardstick's wall and cpu times, its first row of each job)"
 printf '%-26s %-27s %9s %9s %16s %16s %15s\n' job program wall cpu 'wall per' 'cpu per' 'vs yardstick'
 input=$out/random.txt
 job="random ($lines_random)"
-y=$(timed "$yardstick")
-row "$job" "reachable values" "$y" "$lines_random" game "$y"
-row "$job" "pivolo-solve --jobs 1" "$(timed "$solve" --jobs 1 -q)" "$lines_random" game "$y"
-row "$job" "pivolo-solve --jobs 2" "$(timed "$solve" --jobs 2 -q)" "$lines_random" game "$y"
+rounds_of "$rounds" "$yardstick" "$solve --jobs 1 -q" "$solve --jobs 2 -q"
+row "$job" "reachable values" "${medians[0]}" "$lines_random" game "${medians[0]}"
+row "$job" "pivolo-solve --jobs 1" "${medians[1]}" "$lines_random" game "${medians[0]}"
+row "$job" "pivolo-solve --jobs 2" "${medians[2]}" "$lines_random" game "${medians[0]}"
 
 input=$out/bulk.txt
 job="every target ($lines_bulk)"
-y=$(timed "$yardstick")
-row "$job" "reachable values" "$y" "$lines_bulk" line "$y"
-row "$job" "pivolo-solve --jobs 1" "$(timed "$solve" --jobs 1 -q)" "$lines_bulk" line "$y"
-row "$job" "pivolo-solve --jobs 2" "$(timed "$solve" --jobs 2 -q)" "$lines_bulk" line "$y"
+rounds_of "$([ "$draws" = all ] && echo 1 || echo "$rounds")" \
+    "$yardstick" "$solve --jobs 1 -q" "$solve --jobs 2 -q"
+row "$job" "reachable values" "${medians[0]}" "$lines_bulk" line "${medians[0]}"
+row "$job" "pivolo-solve --jobs 1" "${medians[1]}" "$lines_bulk" line "${medians[0]}"
+row "$job" "pivolo-solve --jobs 2" "${medians[2]}" "$lines_bulk" line "${medians[0]}"
 
 input=/dev/null
 job="whole game ($draws_whole draws)"
-y=$(timed "$yardstick" --whole-game --targets 0-999 --jobs 1)
-row "$job" "reachable values --jobs 1" "$y" "$draws_whole" draw "$y"
-y2=$(timed "$yardstick" --whole-game --targets 0-999 --jobs 2)
-row "$job" "reachable values --jobs 2" "$y2" "$draws_whole" draw "$y"
-for jobs in 1 2; do
-    row "$job" "pivolo-stats --jobs $jobs" \
-        "$(timed "$stats" -q --targets 0-999 --jobs "$jobs" --csv "$out/stats" \
-            --plot "$out/stats.png")" "$draws_whole" draw "$y"
-done
+stats_args="-q --targets 0-999 --csv $out/stats --plot $out/stats.png"
+rounds_of "$rounds" "$yardstick --whole-game --targets 0-999 --jobs 1" \
+    "$yardstick --whole-game --targets 0-999 --jobs 2" \
+    "$stats $stats_args --jobs 1" "$stats $stats_args --jobs 2"
+row "$job" "reachable values --jobs 1" "${medians[0]}" "$draws_whole" draw "${medians[0]}"
+row "$job" "reachable values --jobs 2" "${medians[1]}" "$draws_whole" draw "${medians[0]}"
+row "$job" "pivolo-stats --jobs 1" "${medians[2]}" "$draws_whole" draw "${medians[0]}"
+row "$job" "pivolo-stats --jobs 2" "${medians[3]}" "$draws_whole" draw "${medians[0]}"
 echo "== load after: $(uptime)"
 
 if [ "$check" = 0 ]; then
