@@ -5,12 +5,18 @@ add_library(pivolo_widget_test_support STATIC
 )
 target_link_libraries(pivolo_widget_test_support
     PUBLIC pivolo_platform_widgets Qt6::Widgets Qt6::Test GTest::gtest)
+# Qt's and GoogleTest's headers take most of the time each suite takes to build: read once,
+# here, for every suite below.
+target_precompile_headers(pivolo_widget_test_support PRIVATE
+    <QApplication> <QLabel> <QLineEdit> <QListWidget> <QMessageBox> <QPushButton> <QTest>
+    <gtest/gtest.h>)
 
 function(pivolo_add_widget_suite name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE pivolo_ui pivolo_platform_widgets
         pivolo_platform_sound pivolo_platform_recording pivolo_platform_sound_recording
         pivolo_widget_test_support)
+    target_precompile_headers(${name} REUSE_FROM pivolo_widget_test_support)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
