@@ -47,6 +47,21 @@ struct CGroupOrder
 };
 
 constexpr CGroupOrder kGroupOrder;
+
+// Each group's smaller groups (those within it, itself left out), as a bit per group.
+struct CSmallerGroups
+{
+    std::array<std::uint64_t, 64> anOf{};
+    constexpr CSmallerGroups()
+    {
+        for (int g = 1; g < 64; ++g)
+        {
+            for (int h = (g - 1) & g; h; h = (h - 1) & g)
+                anOf[static_cast<std::size_t>(g)] |= std::uint64_t{1} << h;
+        }
+    }
+};
+constexpr CSmallerGroups kSmallerGroups;
 constexpr std::size_t kFirstHashSlots = 1024;
 
 // Adds nSteps to the results of the steps of x and y that are below nLimit, and each
@@ -691,7 +706,9 @@ void CTileValues::MakeMade() const
 {
     std::uint64_t* const pMade = m_anMade.data();
     std::fill(m_anMade.begin(), m_anMade.end(), 0);
-    // The groups of up to four tiles.
+    // The groups of up to four tiles, and which of them make each small value.
+    std::uint64_t* const pMadeBy = m_anMadeBy.data();
+    std::fill(m_anMadeBy.begin(), m_anMadeBy.end(), 0);
     for (int g = 1; g < Groups; ++g)
     {
         if (kTileGroups.anSize[g] > 4)
@@ -700,7 +717,30 @@ void CTileValues::MakeMade() const
         {
             const auto v = static_cast<std::uint32_t>(m_values[x]);
             SetBitBelow(pMade, v, true, WindowSize);
+            if (v < static_cast<std::uint32_t>(DirectValues))
+                pMadeBy[v] |= std::uint64_t{1} << g;
         }
+    }
+    // Only what each group adds to its smaller groups is combined further: a step of a value
+    // that a smaller group makes is a value of fewer tiles, which their own steps give.
+    if (m_newValues.size() < m_values.size())
+        m_newValues.resize(m_values.size());
+    std::uint32_t nNew = 0;
+    for (int g = 1; g < Groups; ++g)
+    {
+        if (kTileGroups.anSize[g] > 4)
+            continue;
+        const std::uint64_t nSmaller = kSmallerGroups.anOf[static_cast<std::size_t>(g)];
+        m_anNewBegin[static_cast<std::size_t>(g)] = nNew;
+        for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+        {
+            const auto v = static_cast<std::uint32_t>(m_values[x]);
+            const bool bNew =
+                v >= static_cast<std::uint32_t>(DirectValues) || (pMadeBy[v] & nSmaller) == 0;
+            m_newValues[nNew] = static_cast<std::int32_t>(v);
+            nNew += bNew ? 1 : 0;
+        }
+        m_anNewEnd[static_cast<std::size_t>(g)] = nNew;
     }
     // All six tiles, split in two groups of up to four; each split of equal tiles once.
     // One byte a value while it is made (plain stores, which do not wait for each other as
@@ -718,11 +758,12 @@ void CTileValues::MakeMade() const
         if (kTileGroups.anSize[b] > 4 ||
             SeenSplit(anKeys[static_cast<std::size_t>(a)], anSeen.data(), nSeen))
             continue;
-        for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+        for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
         {
-            const auto nX = static_cast<std::uint32_t>(m_values[x]);
-            for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
-                AddResultBytesBelow(nX, static_cast<std::uint32_t>(m_values[y]), pSix, WindowSize);
+            const auto nX = static_cast<std::uint32_t>(m_newValues[x]);
+            for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
+                AddResultBytesBelow(nX, static_cast<std::uint32_t>(m_newValues[y]), pSix,
+                                    WindowSize);
         }
     }
     for (int w = 0; w < WindowWords; ++w)
@@ -770,12 +811,12 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
         const int b = kTileGroups.anLarge[nFive][s];
         if (SeenSplit(pKeys[a], anSeen.data(), nSeen))
             continue;
-        for (std::uint32_t x = m_anBegin[a]; x < m_anEnd[a]; ++x)
+        for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
         {
-            const auto nX = static_cast<std::uint32_t>(m_values[x]);
-            for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
+            const auto nX = static_cast<std::uint32_t>(m_newValues[x]);
+            for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
             {
-                const auto nY = static_cast<std::uint32_t>(m_values[y]);
+                const auto nY = static_cast<std::uint32_t>(m_newValues[y]);
                 const std::uint64_t nSum = std::uint64_t{nX} + nY;
                 const bool bSum = nSum <= nMax;
                 SetByteBelow(pFiveBytes, nSum, bSum, FiveWindow);

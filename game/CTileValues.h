@@ -178,6 +178,13 @@ private:
     // outside, which is never read.
     mutable bool m_bMade = false;
     mutable std::array<std::uint64_t, WindowWords + 1> m_anMade{};
+    // For MakeMade: the groups of up to four tiles that make each value below DirectValues,
+    // and each group's values that none of its smaller groups makes (with all its values
+    // of DirectValues or more), at m_newValues[m_anNewBegin[g], m_anNewEnd[g]).
+    mutable std::array<std::uint64_t, DirectValues> m_anMadeBy{};
+    mutable std::vector<std::int32_t> m_newValues;
+    mutable std::array<std::uint32_t, Groups> m_anNewBegin{};
+    mutable std::array<std::uint32_t, Groups> m_anNewEnd{};
 
     // Every first step within the group: what "any value of the group" contributes.
     std::array<std::uint64_t, Groups> m_anAnySteps{};
