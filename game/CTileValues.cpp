@@ -47,21 +47,6 @@ struct CGroupOrder
 };
 
 constexpr CGroupOrder kGroupOrder;
-
-// Each group's smaller groups (those within it, itself left out), as a bit per group.
-struct CSmallerGroups
-{
-    std::array<std::uint64_t, 64> anOf{};
-    constexpr CSmallerGroups()
-    {
-        for (int g = 1; g < 64; ++g)
-        {
-            for (int h = (g - 1) & g; h; h = (h - 1) & g)
-                anOf[static_cast<std::size_t>(g)] |= std::uint64_t{1} << h;
-        }
-    }
-};
-constexpr CSmallerGroups kSmallerGroups;
 constexpr std::size_t kFirstHashSlots = 1024;
 
 // Adds nSteps to the results of the steps of x and y that are below nLimit, and each
@@ -730,7 +715,8 @@ void CTileValues::MakeMade() const
     {
         if (kTileGroups.anSize[g] > 4)
             continue;
-        const std::uint64_t nSmaller = kSmallerGroups.anOf[static_cast<std::size_t>(g)];
+        const std::uint64_t nSmaller =
+            kTileGroups.anWithin[static_cast<std::size_t>(g)] & ~(std::uint64_t{1} << g);
         m_anNewBegin[static_cast<std::size_t>(g)] = nNew;
         for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
         {
