@@ -2,6 +2,7 @@
 
 #include "CTileValues.h"
 
+#include <array>
 #include <atomic>
 #include <cassert>
 #include <chrono>
@@ -50,10 +51,12 @@ void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, CTileValues& v
         std::array<std::int64_t, Distances>& games = counts.games[nCategory];
         std::int16_t* pDifferences = m_differences.data() + d * static_cast<std::size_t>(nTargets);
         DrawSummary summary;
+        std::array<std::int32_t, 1000> anNearest;
+        values.Nearest(m_nFirstTarget, m_nLastTarget, anNearest.data());
         for (int t = 0; t < nTargets; ++t)
         {
             const int nTarget = m_nFirstTarget + t;
-            const int nDifference = values.Nearest(nTarget) - nTarget;
+            const int nDifference = anNearest[static_cast<std::size_t>(t)] - nTarget;
             const int nDistance = std::abs(nDifference);
             pDifferences[t] = static_cast<std::int16_t>(nDifference);
             ++games[Bucket(nDistance)];

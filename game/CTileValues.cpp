@@ -117,6 +117,26 @@ inline void AddResultBytesBelow(std::uint32_t x, std::uint32_t y, std::uint8_t* 
     SetByteBelow(pBytes, q, bExact, nLimit);
 }
 
+// AddResultBytesBelow without the sum and the difference.
+inline void AddProductAndQuotientBytesBelow(std::uint32_t x, std::uint32_t y, std::uint8_t* pBytes,
+                                            std::uint32_t nLimit)
+{
+    SetByteBelow(pBytes, std::uint64_t{x} * y, x != 1 && y != 1, nLimit);
+    const std::uint32_t nHigh = std::max(x, y);
+    const std::uint32_t nLow = std::min(x, y);
+    std::uint32_t q = 0;
+    const bool bExact = StepQuotient(nHigh, nLow, q);
+    SetByteBelow(pBytes, q, bExact, nLimit);
+}
+
+// Whether a value of the two tiles p and q is their sum or their difference. Its sums and
+// differences with a value y of other tiles are then p + (q + y), p - (y - q) and the like:
+// steps of p alone with values of q and y's tiles, which the splits with p alone give.
+inline bool SumOrDifference(std::uint32_t x, std::uint32_t p, std::uint32_t q)
+{
+    return x == p + q || x == std::max(p, q) - std::min(p, q);
+}
+
 // The 64 bytes from p (each 0 or 1) as the bits of a word.
 inline std::uint64_t PackBytes(const std::uint8_t* p)
 {
@@ -708,6 +728,10 @@ void CTileValues::MakeMade() const
     }
     // Only what each group adds to its smaller groups is combined further: a step of a value
     // that a smaller group makes is a value of fewer tiles, which their own steps give.
+    // Nor a value that the other tiles can never bring back into the window: each step with
+    // a value v of some of them leaves at least m - v or m / v (or 0, which v = 0 makes
+    // alone), and v is at most the product of their tiles, a 0 or 1 counted as 2. So from m
+    // at least WindowSize times that product on, every value is outside the window.
     if (m_newValues.size() < m_values.size())
         m_newValues.resize(m_values.size());
     std::uint32_t nNew = 0;
@@ -717,12 +741,21 @@ void CTileValues::MakeMade() const
             continue;
         const std::uint64_t nSmaller =
             kTileGroups.anWithin[static_cast<std::size_t>(g)] & ~(std::uint64_t{1} << g);
+        std::uint64_t nUseful = WindowSize;
+        for (int i = 0; i < 6; ++i)
+        {
+            if ((g >> i & 1) == 0)
+                nUseful = std::min<std::uint64_t>(
+                    nUseful * static_cast<std::uint64_t>(
+                                  std::max(m_anTiles[static_cast<std::size_t>(i)], 2)),
+                    std::uint64_t{1} << 32);
+        }
         m_anNewBegin[static_cast<std::size_t>(g)] = nNew;
         for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
         {
             const auto v = static_cast<std::uint32_t>(m_values[x]);
-            const bool bNew =
-                v >= static_cast<std::uint32_t>(DirectValues) || (pMadeBy[v] & nSmaller) == 0;
+            const bool bNew = v < nUseful && (v >= static_cast<std::uint32_t>(DirectValues) ||
+                                              (pMadeBy[v] & nSmaller) == 0);
             m_newValues[nNew] = static_cast<std::int32_t>(v);
             nNew += bNew ? 1 : 0;
         }
@@ -744,9 +777,22 @@ void CTileValues::MakeMade() const
         if (kTileGroups.anSize[b] > 4 ||
             SeenSplit(anKeys[static_cast<std::size_t>(a)], anSeen.data(), nSeen))
             continue;
+        // With two tiles on one side, their sum and difference need only the other steps.
+        std::uint32_t nP = 0;
+        std::uint32_t nQ = 0;
+        const bool bPair = kTileGroups.anSize[a] == 2;
+        if (bPair)
+            PairTiles(a, nP, nQ);
         for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
         {
             const auto nX = static_cast<std::uint32_t>(m_newValues[x]);
+            if (bPair && SumOrDifference(nX, nP, nQ))
+            {
+                for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
+                    AddProductAndQuotientBytesBelow(nX, static_cast<std::uint32_t>(m_newValues[y]),
+                                                    pSix, WindowSize);
+                continue;
+            }
             for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
                 AddResultBytesBelow(nX, static_cast<std::uint32_t>(m_newValues[y]), pSix,
                                     WindowSize);
@@ -762,6 +808,13 @@ void CTileValues::MakeMade() const
         if (!SeenSplit(anKeys[static_cast<std::size_t>(1 << nOut)], anSeen.data(), nSeen))
             AddFiveAndSixMade(nOut, anKeys.data());
     }
+}
+
+void CTileValues::PairTiles(int nGroup, std::uint32_t& nP, std::uint32_t& nQ) const
+{
+    nP = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(__builtin_ctz(nGroup))]);
+    nQ = static_cast<std::uint32_t>(
+        m_anTiles[static_cast<std::size_t>(__builtin_ctz(nGroup & (nGroup - 1)))]);
 }
 
 void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
@@ -789,6 +842,38 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
     };
     constexpr std::uint64_t nMax = std::numeric_limits<std::int32_t>::max();
 
+    // Every step of x and y, or (bSumsAndDifferences false) only the product and quotient.
+    const auto addSteps = [&]<bool bSumsAndDifferences>(std::uint32_t nX, std::uint32_t nY)
+    {
+        const std::uint64_t nSum = std::uint64_t{nX} + nY;
+        const bool bSum = nSum <= nMax;
+        const std::uint64_t nProduct = std::uint64_t{nX} * nY;
+        const bool bProduct = nProduct <= nMax && nX != 1 && nY != 1;
+        SetByteBelow(pFiveBytes, nProduct, bProduct, FiveWindow);
+        const std::uint32_t nHigh = std::max(nX, nY);
+        const std::uint32_t nLow = std::min(nX, nY);
+        if constexpr (bSumsAndDifferences)
+        {
+            SetByteBelow(pFiveBytes, nSum, bSum, FiveWindow);
+            SetByteBelow(pFiveBytes, nHigh - nLow, true, FiveWindow);
+        }
+        std::uint32_t q = 0;
+        const bool bExact = StepQuotient(nHigh, nLow, q);
+        SetByteBelow(pFiveBytes, q, bExact, FiveWindow);
+        // The difference and the quotient are at most the sum. A quotient's quotient by t,
+        // nHigh / (nLow x t), is a step of nHigh's tiles with nLow's and t: a split of all
+        // six that gives it on its own.
+        if (bQuotients && std::max(nSum, nProduct) >= FiveWindow)
+        {
+            keepQuotient(nProduct, bProduct);
+            if constexpr (bSumsAndDifferences)
+            {
+                keepQuotient(nSum, bSum);
+                keepQuotient(nHigh - nLow, true);
+            }
+        }
+    };
+
     std::array<std::uint64_t, 16> anSeen{};
     int nSeen = 0;
     for (int s = 0; s < kTileGroups.anSplits[nFive]; ++s)
@@ -797,33 +882,25 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
         const int b = kTileGroups.anLarge[nFive][s];
         if (SeenSplit(pKeys[a], anSeen.data(), nSeen))
             continue;
+        // As in MakeMade, a sum or difference of two tiles on one side needs only the
+        // other steps.
+        std::uint32_t nP = 0;
+        std::uint32_t nQ = 0;
+        const bool bPair = kTileGroups.anSize[a] == 2;
+        if (bPair)
+            PairTiles(a, nP, nQ);
         for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
         {
             const auto nX = static_cast<std::uint32_t>(m_newValues[x]);
-            for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
+            if (bPair && SumOrDifference(nX, nP, nQ))
             {
-                const auto nY = static_cast<std::uint32_t>(m_newValues[y]);
-                const std::uint64_t nSum = std::uint64_t{nX} + nY;
-                const bool bSum = nSum <= nMax;
-                SetByteBelow(pFiveBytes, nSum, bSum, FiveWindow);
-                const std::uint64_t nProduct = std::uint64_t{nX} * nY;
-                const bool bProduct = nProduct <= nMax && nX != 1 && nY != 1;
-                SetByteBelow(pFiveBytes, nProduct, bProduct, FiveWindow);
-                const std::uint32_t nHigh = std::max(nX, nY);
-                const std::uint32_t nLow = std::min(nX, nY);
-                SetByteBelow(pFiveBytes, nHigh - nLow, true, FiveWindow);
-                std::uint32_t q = 0;
-                const bool bExact = StepQuotient(nHigh, nLow, q);
-                SetByteBelow(pFiveBytes, q, bExact, FiveWindow);
-                // The difference and the quotient are at most the sum.
-                if (bQuotients && std::max(nSum, nProduct) >= FiveWindow)
-                {
-                    keepQuotient(nSum, bSum);
-                    keepQuotient(nProduct, bProduct);
-                    keepQuotient(nHigh - nLow, true);
-                    keepQuotient(q, bExact);
-                }
+                for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
+                    addSteps.template operator()<false>(nX,
+                                                        static_cast<std::uint32_t>(m_newValues[y]));
+                continue;
             }
+            for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
+                addSteps.template operator()<true>(nX, static_cast<std::uint32_t>(m_newValues[y]));
         }
     }
 
@@ -936,53 +1013,84 @@ bool CTileValues::Makes(std::int32_t nValue) const
     return Explain(nValue).bReachable;
 }
 
+namespace
+{
+// The first value at or above v that the bits of the window hold, -1 if none does.
+std::int32_t FirstMadeFrom(const std::uint64_t* pMade, int nWords, std::int32_t v)
+{
+    auto w = static_cast<std::size_t>(v / 64);
+    std::uint64_t nBits = pMade[w] >> (v % 64) << (v % 64);
+    for (;;)
+    {
+        if (nBits)
+            return static_cast<std::int32_t>(64 * w +
+                                             static_cast<std::size_t>(__builtin_ctzll(nBits)));
+        if (++w == static_cast<std::size_t>(nWords))
+            return -1;
+        nBits = pMade[w];
+    }
+}
+
+// The last value at or below v that the bits hold, -1 if none does.
+std::int32_t LastMadeUpTo(const std::uint64_t* pMade, std::int32_t v)
+{
+    auto w = static_cast<std::size_t>(v / 64);
+    std::uint64_t nBits = pMade[w] << (63 - v % 64) >> (63 - v % 64);
+    for (;;)
+    {
+        if (nBits)
+            return static_cast<std::int32_t>(64 * w + 63 -
+                                             static_cast<std::size_t>(__builtin_clzll(nBits)));
+        if (w-- == 0)
+            return -1;
+        nBits = pMade[w];
+    }
+}
+} // namespace
+
+// Between the made values below and above the target in the window, the one above wins at
+// equal distance; past the window, a value nearer than the one below may still lie above.
+inline std::int32_t CTileValues::NearestBetween(std::int32_t nTarget, std::int32_t nBelow,
+                                                std::int32_t nAbove) const
+{
+    if (nAbove >= 0)
+        return nBelow >= 0 && nTarget - nBelow < nAbove - nTarget ? nBelow : nAbove;
+    if (nBelow >= 0 && nTarget - nBelow < WindowSize - nTarget)
+        return nBelow;
+    return NearestTheSlowWay(nTarget);
+}
+
 std::int32_t CTileValues::Nearest(std::int32_t nTarget) const
 {
-    if (nTarget < 0 || nTarget >= WindowSize)
+    if (nTarget < 0 || nTarget >= WindowSize || !UseMade())
         return NearestTheSlowWay(nTarget);
-    if (!UseMade())
-        return NearestTheSlowWay(nTarget);
-    // The first value made at or above the target within the window, and the last at or
-    // below it.
-    const auto t = static_cast<std::size_t>(nTarget);
-    std::int64_t nAbove = -1;
-    std::size_t w = t / 64;
-    std::uint64_t nBits = m_anMade[w] >> (t % 64) << (t % 64);
-    for (;;)
+    return NearestBetween(nTarget, LastMadeUpTo(m_anMade.data(), nTarget),
+                          FirstMadeFrom(m_anMade.data(), WindowWords, nTarget));
+}
+
+void CTileValues::Nearest(std::int32_t nFirst, std::int32_t nLast, std::int32_t* pNearest) const
+{
+    if (nFirst < 0 || nLast >= WindowSize || !UseMade())
     {
-        if (nBits)
-        {
-            nAbove = static_cast<std::int64_t>(64 * w +
-                                               static_cast<std::size_t>(__builtin_ctzll(nBits)));
-            break;
-        }
-        if (++w == static_cast<std::size_t>(WindowWords))
-            break;
-        nBits = m_anMade[w];
+        for (std::int32_t t = nFirst; t <= nLast; ++t)
+            pNearest[t - nFirst] = Nearest(t);
+        return;
     }
-    std::int64_t nBelow = -1;
-    w = t / 64;
-    nBits = m_anMade[w] << (63 - t % 64) >> (63 - t % 64);
-    for (;;)
+    // One pass up for the made value below each target, one down for the one above.
+    const std::uint64_t* const pMade = m_anMade.data();
+    std::int32_t nBelow = nFirst > 0 ? LastMadeUpTo(pMade, nFirst - 1) : -1;
+    for (std::int32_t t = nFirst; t <= nLast; ++t)
     {
-        if (nBits)
-        {
-            nBelow = static_cast<std::int64_t>(64 * w + 63 -
-                                               static_cast<std::size_t>(__builtin_clzll(nBits)));
-            break;
-        }
-        if (w-- == 0)
-            break;
-        nBits = m_anMade[w];
+        nBelow = TestBit(pMade, static_cast<std::uint32_t>(t)) ? t : nBelow;
+        pNearest[t - nFirst] = nBelow;
     }
-    // The value above wins at equal distance; past the window, a value nearer than the one
-    // below may still lie above.
-    if (nAbove >= 0)
-        return static_cast<std::int32_t>(
-            nBelow >= 0 && nTarget - nBelow < nAbove - nTarget ? nBelow : nAbove);
-    if (nBelow >= 0 && nTarget - nBelow < WindowSize - nTarget)
-        return static_cast<std::int32_t>(nBelow);
-    return NearestTheSlowWay(nTarget);
+    std::int32_t nAbove =
+        nLast + 1 < WindowSize ? FirstMadeFrom(pMade, WindowWords, nLast + 1) : -1;
+    for (std::int32_t t = nLast; t >= nFirst; --t)
+    {
+        nAbove = TestBit(pMade, static_cast<std::uint32_t>(t)) ? t : nAbove;
+        pNearest[t - nFirst] = NearestBetween(t, pNearest[t - nFirst], nAbove);
+    }
 }
 
 int CTileValues::FirstStepBit(int nPair, std::int32_t nValue) const

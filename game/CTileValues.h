@@ -62,6 +62,9 @@ public:
     bool Makes(std::int32_t nValue) const;
     // The reachable value nearest to nTarget, the one above first at equal distance.
     std::int32_t Nearest(std::int32_t nTarget) const;
+    // The same for every target from nFirst to nLast, at pNearest[0] to
+    // pNearest[nLast - nFirst]: for a range within the window, one pass over it.
+    void Nearest(std::int32_t nFirst, std::int32_t nLast, std::int32_t* pNearest) const;
     // Whether the list that the first level of the search makes by combining the tiles at
     // positions i and j into r can still make the value that reach describes.
     bool MayReachAfter(const Reach& reach, int i, int j, std::int32_t r) const;
@@ -106,6 +109,8 @@ private:
     // folded with the sixth tile into m_anMade. pKeys: each group's tiles as a multiset
     // (GroupKeys), so that a split of equal tiles is worked out once.
     void AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const;
+    // The tiles of a group of two.
+    void PairTiles(int nGroup, std::uint32_t& nP, std::uint32_t& nQ) const;
     // Every value of a group of five tiles (the sixth at position nOut) that the window
     // needs, then what the sixth tile makes with them.
     void AddFiveAndSix(int nOut) const;
@@ -118,6 +123,10 @@ private:
     Reach ExplainAlone(std::int32_t nValue) const;
     void Collect(int nGroup, const CValueWindow& window, std::vector<std::int32_t>& out) const;
     std::int32_t NearestTheSlowWay(std::int32_t nTarget) const;
+    // The nearest value to a target of the window, from the made values nearest below and
+    // above it in the window (-1 for none).
+    std::int32_t NearestBetween(std::int32_t nTarget, std::int32_t nBelow,
+                                std::int32_t nAbove) const;
 
     // The bit of a first step: the pair of positions and the value's place among the
     // pair's values.

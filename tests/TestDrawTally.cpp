@@ -2,11 +2,13 @@
 #include "CDrawTally.h"
 #include "CGameLine.h"
 #include "CTileSet.h"
+#include "CTileValues.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -209,5 +211,40 @@ TEST(DrawTally, EveryGameEndsWhereTheDialogsSearchEnds)
         for (int c = 0; c < CDrawTally::Categories; ++c)
             for (int b = 0; b < CDrawTally::Distances; ++b)
                 EXPECT_EQ(again.Games(c, b), tally.Games(c, b));
+    }
+}
+
+// The tally's tables keep only what can still end in the window: a value that a smaller group
+// makes, one that the other tiles cannot bring back into it, the sums and differences of a
+// pair of tiles with other values. Every value of the window that they make against the
+// window of the full tables, which keep everything: pairs of consecutive draws (the second
+// keeps the first five tiles) all through both sets, and tiles of 0, 1 and up to 255.
+TEST(DrawTally, TablesOfTheTallyMakeWhatTheFullTablesMake)
+{
+    std::vector<Draw> draws;
+    for (const CTileSet::EKind kind : {CTileSet::EKind::Full, CTileSet::EKind::LargeOnce})
+    {
+        const std::vector<Draw> all = CTileSet(kind).Draws();
+        for (std::size_t d = 0; d + 1 < all.size(); d += 61)
+            draws.insert(draws.end(), {all[d], all[d + 1]});
+    }
+    std::mt19937 random(18);
+    for (int n = 0; n < 300; ++n)
+    {
+        Draw draw;
+        for (std::int32_t& nTile : draw)
+            nTile = static_cast<std::int32_t>(random() % 3 == 0 ? random() % 256 : random() % 12);
+        draws.push_back(draw);
+    }
+    CTileValues tally(CTileValues::ETables::ValuesOnly);
+    CTileValues full;
+    for (const Draw& draw : draws)
+    {
+        SCOPED_TRACE(Describe(draw));
+        tally.SetTiles(draw.data());
+        full.SetTiles(draw.data());
+        full.Explain(0);
+        for (std::int32_t v = 0; v < CTileValues::WindowSize; ++v)
+            ASSERT_EQ(tally.Makes(v), full.Explain(v).bReachable) << v;
     }
 }
