@@ -137,6 +137,22 @@ inline bool SumOrDifference(std::uint32_t x, std::uint32_t p, std::uint32_t q)
     return x == p + q || x == std::max(p, q) - std::min(p, q);
 }
 
+// The results of the steps of x and y other than their sum and difference, as StepResults
+// gives them.
+inline int ProductAndQuotient(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
+{
+    int n = 0;
+    const std::uint64_t nProduct = std::uint64_t{x} * y;
+    if (x != 1 && y != 1 && nProduct <= static_cast<std::uint64_t>(CValueWindow::MaxValue))
+        pOut[n++] = static_cast<std::uint32_t>(nProduct);
+    const std::uint32_t nHigh = std::max(x, y);
+    const std::uint32_t nLow = std::min(x, y);
+    std::uint32_t q = 0;
+    if (StepQuotient(nHigh, nLow, q))
+        pOut[n++] = q;
+    return n;
+}
+
 // The 64 bytes from p (each 0 or 1) as the bits of a word.
 inline std::uint64_t PackBytes(const std::uint8_t* p)
 {
@@ -274,6 +290,8 @@ CTileValues::CTileValues(ETables eTables)
 {
 }
 
+CTileValues::~CTileValues() = default;
+
 bool CTileValues::HasTiles(const std::int32_t* pTiles) const
 {
     return m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles);
@@ -283,19 +301,24 @@ void CTileValues::SetTiles(const std::int32_t* pTiles, int nGamesBefore)
 {
     if (HasTiles(pTiles))
         return;
+    const bool bWindowFits =
+        std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
+    const bool bNewOnly = m_eTables == ETables::ValuesOnly && !m_bAllValues && bWindowFits;
     // Tiles that go through their draws in order often keep the first five: the groups of
-    // those five stay.
-    const bool bKeepFirstFive =
-        m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.begin() + 5, pTiles);
+    // those five stay, when they keep the same values.
+    const bool bKeepFirstFive = m_bHaveTiles && bNewOnly == m_bNewOnly &&
+                                std::equal(m_anTiles.begin(), m_anTiles.begin() + 5, pTiles);
     std::copy(pTiles, pTiles + 6, m_anTiles.begin());
     m_bHaveTiles = true;
     m_bSorted = false;
     m_bWindow = false;
     m_bMade = false;
     m_nQueries = nGamesBefore;
-    m_bWindowFits =
-        std::all_of(pTiles, pTiles + 6, [](std::int32_t n) { return n >= 0 && n <= 255; });
+    m_bWindowFits = bWindowFits;
+    m_bNewOnly = bNewOnly;
     MakeSmallGroups(bKeepFirstFive);
+    if (m_eTables != ETables::WithFirstSteps)
+        return;
     for (int g = 1; g < Groups; ++g)
     {
         m_anAnySteps[g] = 0;
@@ -401,19 +424,36 @@ void CTileValues::HashGroups(int nGroups)
 void CTileValues::MakeSmallGroups(bool bKeepFirstFive)
 {
     if (m_eTables == ETables::WithFirstSteps)
-        MakeSmallGroupsOf<true>(bKeepFirstFive);
+        MakeSmallGroupsOf<true, false>(bKeepFirstFive);
+    else if (m_bNewOnly)
+        MakeSmallGroupsOf<false, true>(bKeepFirstFive);
     else
-        MakeSmallGroupsOf<false>(bKeepFirstFive);
+        MakeSmallGroupsOf<false, false>(bKeepFirstFive);
 }
 
-template <bool bSteps> void CTileValues::MakeSmallGroupsOf(bool bKeepFirstFive)
+const CTileValues& CTileValues::AllValues() const
 {
+    if (!m_pAllValues)
+    {
+        m_pAllValues = std::make_unique<CTileValues>(ETables::ValuesOnly);
+        m_pAllValues->m_bAllValues = true;
+    }
+    m_pAllValues->SetTiles(m_anTiles.data());
+    return *m_pAllValues;
+}
+
+template <bool bSteps, bool bNewOnly> void CTileValues::MakeSmallGroupsOf(bool bKeepFirstFive)
+{
+    static_assert(!(bSteps && bNewOnly), "first steps need every value");
     if (++m_nStamp == 0)
     {
         std::fill(m_hash.begin(), m_hash.end(), Slot{});
         m_nStamp = 1;
     }
     int nFirst = 0;
+    // Which groups make each value below DirectValues, as the groups are made: a value that
+    // a smaller group makes is not kept.
+    std::uint64_t* const pMadeBy = m_anMadeBy.data();
     if (bKeepFirstFive)
     {
         // The groups of the first five tiles stay as they are, their large values hashed
@@ -422,16 +462,27 @@ template <bool bSteps> void CTileValues::MakeSmallGroupsOf(bool bKeepFirstFive)
         m_nEntries = m_nFirstFiveEntries;
         m_nLarge = m_nFirstFiveLarge;
         HashGroups(nFirst);
+        if constexpr (bNewOnly)
+        {
+            constexpr std::uint64_t nFirstFive = kTileGroups.anWithin[AllTiles >> 1];
+            for (std::uint64_t& nGroups : m_anMadeBy)
+                nGroups &= nFirstFive;
+        }
     }
     else
     {
         m_nEntries = 0;
         m_nLarge = 0;
+        if constexpr (bNewOnly)
+            m_anMadeBy.fill(0);
     }
     for (int nOrder = nFirst; nOrder < kGroupOrder.nGroups; ++nOrder)
     {
         const int g = kGroupOrder.anGroups[static_cast<std::size_t>(nOrder)];
         const int nSize = kTileGroups.anSize[g];
+        const std::uint64_t nSmaller =
+            kTileGroups.anWithin[static_cast<std::size_t>(g)] & ~(std::uint64_t{1} << g);
+        const std::uint64_t nUseful = bNewOnly ? UsefulBelow(g) : std::uint64_t{1} << 32;
         m_nOrder = nOrder;
         m_nGroup = g;
         m_nBegin = m_nEntries;
@@ -478,9 +529,13 @@ template <bool bSteps> void CTileValues::MakeSmallGroupsOf(bool bKeepFirstFive)
                     pSteps[nBegin + nOffset] |= nSteps;
                 }
                 pScratch[v] = nSerial | nOffset;
-                nEntries += bOld ? 0 : 1;
+                // A value a smaller group makes is marked as seen, never kept.
+                const bool bKeep = !bOld && (!bNewOnly || (pMadeBy[v] & nSmaller) == 0);
+                nEntries += bKeep ? 1 : 0;
                 return;
             }
+            if (bNewOnly && v >= nUseful)
+                return;
             m_nEntries = nEntries;
             InsertLarge(static_cast<std::int32_t>(v), nSteps);
             nEntries = m_nEntries;
@@ -496,10 +551,30 @@ template <bool bSteps> void CTileValues::MakeSmallGroupsOf(bool bKeepFirstFive)
             const std::uint32_t nEndA = m_anEnd[a];
             const std::uint32_t nBeginB = m_anBegin[b];
             const std::uint32_t nEndB = m_anEnd[b];
+            // Two pairs of tiles: the sums and differences of one pair's sum or difference
+            // come from its tiles alone with the other three (MakeMade); the rest of its steps
+            // are worked out here.
+            std::uint32_t nP = 0;
+            std::uint32_t nQ = 0;
+            const bool bPairs = bNewOnly && nSize == 4 && kTileGroups.anSize[a] == 2;
+            if (bPairs)
+                PairTiles(a, nP, nQ);
             for (std::uint32_t x = m_anBegin[a]; x < nEndA; ++x)
             {
                 const auto nX = static_cast<std::uint32_t>(pValues[x]);
                 const std::uint64_t nStepsX = bSteps ? pSteps[x] : 0;
+                if (bPairs && SumOrDifference(nX, nP, nQ))
+                {
+                    for (std::uint32_t y = nBeginB; y < nEndB; ++y)
+                    {
+                        std::uint32_t anResults[2];
+                        const int nResults = ProductAndQuotient(
+                            nX, static_cast<std::uint32_t>(pValues[y]), anResults);
+                        for (int k = 0; k < nResults; ++k)
+                            insert(anResults[k], 0);
+                    }
+                    continue;
+                }
                 for (std::uint32_t y = nBeginB; y < nEndB; ++y)
                 {
                     std::uint32_t anResults[4];
@@ -512,6 +587,24 @@ template <bool bSteps> void CTileValues::MakeSmallGroupsOf(bool bKeepFirstFive)
             }
         }
         m_nEntries = nEntries;
+        if constexpr (bNewOnly)
+        {
+            // What the groups made later are checked against; AllValues answers what Find
+            // would.
+            for (std::uint32_t x = nBegin; x < nEntries; ++x)
+            {
+                const auto v = static_cast<std::uint32_t>(pValues[x]);
+                if (v < static_cast<std::uint32_t>(DirectValues))
+                    pMadeBy[v] |= std::uint64_t{1} << g;
+            }
+            m_anEnd[g] = m_nEntries;
+            if (nOrder + 1 == kGroupOrder.nFirstFive)
+            {
+                m_nFirstFiveEntries = m_nEntries;
+                m_nFirstFiveLarge = m_nLarge;
+            }
+            continue;
+        }
         // What Find reads later: the marks by group and value, which values below
         // DirectValues the group makes, and its largest value.
         std::uint16_t* const pMarks = m_anMark.data() + static_cast<std::size_t>(g) * DirectValues;
@@ -707,11 +800,27 @@ void CTileValues::AddFiveAndSix(int nOut) const
     }
 }
 
-void CTileValues::MakeMade() const
+std::uint64_t CTileValues::UsefulBelow(int nGroup) const
+{
+    // Each step with a value v of some of the other tiles leaves at least m - v or m / v (or
+    // 0, which v = 0 makes alone), and v is at most the product of their tiles, a 0 or 1
+    // counted as 2. So from m at least WindowSize times that product on, every value that
+    // m takes part in is outside the window.
+    std::uint64_t nUseful = WindowSize;
+    for (int i = 0; i < 6; ++i)
+    {
+        if ((nGroup >> i & 1) == 0)
+            nUseful = std::min<std::uint64_t>(
+                nUseful *
+                    static_cast<std::uint64_t>(std::max(m_anTiles[static_cast<std::size_t>(i)], 2)),
+                std::uint64_t{1} << 32);
+    }
+    return nUseful;
+}
+
+void CTileValues::FindNewValues() const
 {
     std::uint64_t* const pMade = m_anMade.data();
-    std::fill(m_anMade.begin(), m_anMade.end(), 0);
-    // The groups of up to four tiles, and which of them make each small value.
     std::uint64_t* const pMadeBy = m_anMadeBy.data();
     std::fill(m_anMadeBy.begin(), m_anMadeBy.end(), 0);
     for (int g = 1; g < Groups; ++g)
@@ -727,11 +836,8 @@ void CTileValues::MakeMade() const
         }
     }
     // Only what each group adds to its smaller groups is combined further: a step of a value
-    // that a smaller group makes is a value of fewer tiles, which their own steps give.
-    // Nor a value that the other tiles can never bring back into the window: each step with
-    // a value v of some of them leaves at least m - v or m / v (or 0, which v = 0 makes
-    // alone), and v is at most the product of their tiles, a 0 or 1 counted as 2. So from m
-    // at least WindowSize times that product on, every value is outside the window.
+    // that a smaller group makes is a value of fewer tiles, which their own steps give. Nor
+    // a value that the other tiles cannot bring back into the window (UsefulBelow).
     if (m_newValues.size() < m_values.size())
         m_newValues.resize(m_values.size());
     std::uint32_t nNew = 0;
@@ -741,15 +847,7 @@ void CTileValues::MakeMade() const
             continue;
         const std::uint64_t nSmaller =
             kTileGroups.anWithin[static_cast<std::size_t>(g)] & ~(std::uint64_t{1} << g);
-        std::uint64_t nUseful = WindowSize;
-        for (int i = 0; i < 6; ++i)
-        {
-            if ((g >> i & 1) == 0)
-                nUseful = std::min<std::uint64_t>(
-                    nUseful * static_cast<std::uint64_t>(
-                                  std::max(m_anTiles[static_cast<std::size_t>(i)], 2)),
-                    std::uint64_t{1} << 32);
-        }
+        const std::uint64_t nUseful = UsefulBelow(g);
         m_anNewBegin[static_cast<std::size_t>(g)] = nNew;
         for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
         {
@@ -761,6 +859,31 @@ void CTileValues::MakeMade() const
         }
         m_anNewEnd[static_cast<std::size_t>(g)] = nNew;
     }
+    m_pNewValues = m_newValues.data();
+}
+
+void CTileValues::MakeMade() const
+{
+    std::uint64_t* const pMade = m_anMade.data();
+    std::fill(m_anMade.begin(), m_anMade.end(), 0);
+    // The groups of up to four tiles, and which of them make each small value.
+    if (m_bNewOnly)
+    {
+        // The groups keep only what they add to their smaller groups: together, what all of
+        // them make.
+        for (int g = 1; g < Groups; ++g)
+        {
+            if (kTileGroups.anSize[g] > 4)
+                continue;
+            for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
+                SetBitBelow(pMade, static_cast<std::uint32_t>(m_values[x]), true, WindowSize);
+        }
+        m_pNewValues = m_values.data();
+        m_anNewBegin = m_anBegin;
+        m_anNewEnd = m_anEnd;
+    }
+    else
+        FindNewValues();
     // All six tiles, split in two groups of up to four; each split of equal tiles once.
     // One byte a value while it is made (plain stores, which do not wait for each other as
     // setting bits of one word does), and a last byte for what falls outside; on the stack,
@@ -785,16 +908,16 @@ void CTileValues::MakeMade() const
             PairTiles(a, nP, nQ);
         for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
         {
-            const auto nX = static_cast<std::uint32_t>(m_newValues[x]);
+            const auto nX = static_cast<std::uint32_t>(m_pNewValues[x]);
             if (bPair && SumOrDifference(nX, nP, nQ))
             {
                 for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                    AddProductAndQuotientBytesBelow(nX, static_cast<std::uint32_t>(m_newValues[y]),
+                    AddProductAndQuotientBytesBelow(nX, static_cast<std::uint32_t>(m_pNewValues[y]),
                                                     pSix, WindowSize);
                 continue;
             }
             for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                AddResultBytesBelow(nX, static_cast<std::uint32_t>(m_newValues[y]), pSix,
+                AddResultBytesBelow(nX, static_cast<std::uint32_t>(m_pNewValues[y]), pSix,
                                     WindowSize);
         }
     }
@@ -891,16 +1014,16 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
             PairTiles(a, nP, nQ);
         for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
         {
-            const auto nX = static_cast<std::uint32_t>(m_newValues[x]);
+            const auto nX = static_cast<std::uint32_t>(m_pNewValues[x]);
             if (bPair && SumOrDifference(nX, nP, nQ))
             {
                 for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                    addSteps.template operator()<false>(nX,
-                                                        static_cast<std::uint32_t>(m_newValues[y]));
+                    addSteps.template operator()<false>(
+                        nX, static_cast<std::uint32_t>(m_pNewValues[y]));
                 continue;
             }
             for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                addSteps.template operator()<true>(nX, static_cast<std::uint32_t>(m_newValues[y]));
+                addSteps.template operator()<true>(nX, static_cast<std::uint32_t>(m_pNewValues[y]));
         }
     }
 
@@ -970,6 +1093,8 @@ CTileValues::Reach CTileValues::ExplainAlone(std::int32_t nValue) const
     Reach reach;
     if (nValue < 0)
         return reach;
+    if (m_bNewOnly)
+        return AllValues().ExplainAlone(nValue);
     for (int g = 1; g < Groups; ++g)
     {
         std::uint64_t nSteps = 0;
@@ -1242,6 +1367,8 @@ void CTileValues::Collect(int nGroup, const CValueWindow& window,
 
 std::int32_t CTileValues::NearestTheSlowWay(std::int32_t nTarget) const
 {
+    if (m_bNewOnly)
+        return AllValues().NearestTheSlowWay(nTarget);
     SortGroups();
     NearestSoFar nearest{nTarget};
     for (std::uint32_t x = 0; x < m_nEntries; ++x)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct CValueWindow;
@@ -43,6 +44,9 @@ public:
     };
 
     explicit CTileValues(ETables eTables = ETables::WithFirstSteps);
+    ~CTileValues();
+    CTileValues(const CTileValues&) = delete;
+    CTileValues& operator=(const CTileValues&) = delete;
 
     // Works the tables out for these tiles (six values from 0 to 255, in position order);
     // does nothing when they are the tiles of the previous call, and keeps what the first
@@ -91,7 +95,10 @@ private:
     // Makes the groups of up to four tiles; bKeepFirstFive: only those with the sixth tile,
     // the first five being those of the previous tiles.
     void MakeSmallGroups(bool bKeepFirstFive);
-    template <bool bSteps> void MakeSmallGroupsOf(bool bKeepFirstFive);
+    template <bool bSteps, bool bNewOnly> void MakeSmallGroupsOf(bool bKeepFirstFive);
+    // The tables of the same tiles with every value of every group, for the questions that
+    // the window does not answer, when these keep only the new values.
+    const CTileValues& AllValues() const;
     // Puts the large values of the first nGroups groups in making order into the hash.
     void HashGroups(int nGroups);
     void InsertLarge(std::int32_t nValue, std::uint64_t nSteps);
@@ -105,6 +112,12 @@ private:
     // Nearest need, several times cheaper than the whole window. False as UseWindow.
     bool UseMade() const;
     void MakeMade() const;
+    // For MakeMade, from groups that keep every value: what they make, which of them make
+    // each value below DirectValues, and each group's new values.
+    void FindNewValues() const;
+    // The values of a group from which no step with the other tiles comes back into the
+    // window: this and above.
+    std::uint64_t UsefulBelow(int nGroup) const;
     // The bits of the values below 2048 that a group of five (the sixth tile at nOut) makes,
     // folded with the sixth tile into m_anMade. pKeys: each group's tiles as a multiset
     // (GroupKeys), so that a split of equal tiles is worked out once.
@@ -135,6 +148,13 @@ private:
     ETables m_eTables;
     std::array<std::int32_t, 6> m_anTiles{};
     bool m_bHaveTiles = false;
+    // Whether the groups keep only what the window needs: the values that none of their
+    // smaller groups makes and that the other tiles can bring back into the window (see
+    // MakeMade). So for the tables without first steps, when the tiles fit the window,
+    // except in AllValues, which keeps every value (m_bAllValues).
+    bool m_bNewOnly = false;
+    bool m_bAllValues = false;
+    mutable std::unique_ptr<CTileValues> m_pAllValues;
 
     // Values of the groups of up to four tiles, entry by entry, each group's together; the
     // first m_nEntries places are used.
@@ -189,9 +209,11 @@ private:
     mutable std::array<std::uint64_t, WindowWords + 1> m_anMade{};
     // For MakeMade: the groups of up to four tiles that make each value below DirectValues,
     // and each group's values that none of its smaller groups makes (with all its values
-    // of DirectValues or more), at m_newValues[m_anNewBegin[g], m_anNewEnd[g]).
+    // of DirectValues or more), at m_pNewValues[m_anNewBegin[g], m_anNewEnd[g]): in
+    // m_newValues, or the groups' own entries when they keep only those (m_bNewOnly).
     mutable std::array<std::uint64_t, DirectValues> m_anMadeBy{};
     mutable std::vector<std::int32_t> m_newValues;
+    mutable const std::int32_t* m_pNewValues = nullptr;
     mutable std::array<std::uint32_t, Groups> m_anNewBegin{};
     mutable std::array<std::uint32_t, Groups> m_anNewEnd{};
 

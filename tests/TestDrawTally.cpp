@@ -214,11 +214,12 @@ TEST(DrawTally, EveryGameEndsWhereTheDialogsSearchEnds)
     }
 }
 
-// The tally's tables keep only what can still end in the window: a value that a smaller group
-// makes, one that the other tiles cannot bring back into it, the sums and differences of a
-// pair of tiles with other values. Every value of the window that they make against the
-// window of the full tables, which keep everything: pairs of consecutive draws (the second
-// keeps the first five tiles) all through both sets, and tiles of 0, 1 and up to 255.
+// The tally's tables keep only what can still end in the window: no value that a smaller
+// group makes, none that the other tiles cannot bring back into it, no sums and differences
+// of a pair's sum or difference. Every value of the window that they make, and the questions
+// beyond it, against the full tables, which keep everything: pairs of consecutive draws (the
+// second keeps the first five tiles) all through both sets, tiles of 0, 1 and up to 255, and
+// a tile past a byte, which the window does not take, before and after the same first five.
 TEST(DrawTally, TablesOfTheTallyMakeWhatTheFullTablesMake)
 {
     std::vector<Draw> draws;
@@ -236,15 +237,28 @@ TEST(DrawTally, TablesOfTheTallyMakeWhatTheFullTablesMake)
             nTile = static_cast<std::int32_t>(random() % 3 == 0 ? random() % 256 : random() % 12);
         draws.push_back(draw);
     }
+    draws.insert(draws.end(), {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 300}, {1, 2, 3, 4, 5, 7}});
     CTileValues tally(CTileValues::ETables::ValuesOnly);
     CTileValues full;
-    for (const Draw& draw : draws)
+    for (std::size_t d = 0; d < draws.size(); ++d)
     {
+        const Draw& draw = draws[d];
         SCOPED_TRACE(Describe(draw));
         tally.SetTiles(draw.data());
         full.SetTiles(draw.data());
         full.Explain(0);
         for (std::int32_t v = 0; v < CTileValues::WindowSize; ++v)
             ASSERT_EQ(tally.Makes(v), full.Explain(v).bReachable) << v;
+        // Past the window, each value is worked out the slow way: a sample of the draws.
+        if (d % 10 != 0 && d + 3 < draws.size())
+            continue;
+        for (std::int32_t v : {2048, 2400, 7500, 65536, 1000000})
+        {
+            ASSERT_EQ(tally.Makes(v), full.Explain(v).bReachable) << v;
+            ASSERT_EQ(tally.Nearest(v), full.Nearest(v)) << v;
+        }
+        // Beyond the window, and from a window that may not hold the nearest value.
+        for (std::int32_t nTarget : {1500, 2047})
+            ASSERT_EQ(tally.Nearest(nTarget), full.Nearest(nTarget)) << nTarget;
     }
 }
