@@ -1,5 +1,6 @@
 #include "CByteArray.h"
 
+#include <algorithm>
 #include <cassert>
 
 CByteArray::~CByteArray() = default;
@@ -18,6 +19,10 @@ BYTE CByteArray::GetAt(int nIndex) const
 
 int CByteArray::Add(BYTE value)
 {
+    // Room for several bytes at a time: arrays of a few bytes, as the solver's six tiles,
+    // then take one allocation or two rather than one per doubling.
+    if (m_data.size() == m_data.capacity())
+        m_data.reserve(m_data.size() + std::max<std::size_t>(8, m_data.size() / 8));
     m_data.push_back(value);
     return GetSize() - 1;
 }

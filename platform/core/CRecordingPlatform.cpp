@@ -23,7 +23,7 @@ int CRecordingPlatform::MessageBox(const std::string& text, unsigned nType)
     if (!m_answers.empty())
     {
         const int nAnswer = m_answers.front();
-        m_answers.pop_front();
+        m_answers.erase(m_answers.begin());
         return nAnswer;
     }
     return nType == MB_YESNO ? IDNO : IDOK;

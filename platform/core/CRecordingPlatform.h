@@ -2,8 +2,8 @@
 
 #include "CPlatform.h"
 
-#include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 // The platform of the tests and of the batch front end: message boxes are recorded and
@@ -59,7 +59,9 @@ private:
     EScope m_scope;
     CPlatform* m_pPrevious = nullptr;
     std::vector<Message> m_messages;
-    std::deque<int> m_answers;
+    // A vector, not a deque: a deque allocates as soon as it is made, and each batch game
+    // makes two recording platforms.
+    std::vector<int> m_answers;
     std::string m_output;
     std::vector<ECursor> m_cursors;
     std::int64_t m_nTime = 0;
