@@ -8,6 +8,7 @@
 #include "CTextPeer.h"
 #include "CTilePool.h"
 
+#include <algorithm>
 #include <cassert>
 #include <string_view>
 
@@ -37,26 +38,55 @@ CBatchGame::CBatchGame(const CGameLine& line) : m_line(line)
 
 std::optional<std::string> CBatchGame::Check()
 {
+    // The six numbers of the last game checked on this thread, and what the check gave: a
+    // bulk job gives one draw with many targets in a row, and the check depends on the six
+    // numbers alone.
+    struct SChecked
+    {
+        bool bValid = false;
+        std::array<int, 6> anNumbers{};
+        std::array<int, 6> anTiles{};
+        bool bAccepted = false;
+    };
+    thread_local SChecked checked;
+    std::array<int, 6> anNumbers{};
+    std::copy_n(m_line.Values().begin(), anNumbers.size(), anNumbers.begin());
+    if (!checked.bValid || checked.anNumbers != anNumbers)
+    {
+        checked.bValid = false;
+        checked.anNumbers = anNumbers;
+        checked.anTiles = {};
+        checked.bAccepted = CheckTiles(checked.anTiles);
+        checked.bValid = true;
+    }
+    m_anTiles = checked.anTiles;
+    if (!checked.bAccepted)
+        return CTilePool::szBadTile;
+    m_nTarget = m_line.Values()[6];
+    if (m_nTarget < 0 || m_nTarget > 999)
+        return szBadTarget;
+    return std::nullopt;
+}
+
+bool CBatchGame::CheckTiles(std::array<int, 6>& anTiles) const
+{
     // The refusal's message box is recorded, not shown; games are played on several threads
     // at once, each recording on a platform of its own.
     CRecordingPlatform platform(CRecordingPlatform::EScope::ThisThread);
     CTilePool pool;
     pool.ResetValidation();
-    for (std::size_t i = 0; i < m_anTiles.size(); ++i)
+    for (std::size_t i = 0; i < anTiles.size(); ++i)
     {
         // The tile edit is given the number's value in plain digits: the edit's reading
         // stops after 31 characters, and a long number must be read whole.
         CTextPeer peer(std::to_string(m_line.Values()[i]));
         CEdit edit;
         edit.Attach(&peer);
-        m_anTiles[i] = pool.CheckTile(edit);
-        if (m_anTiles[i] <= 0)
-            return CTilePool::szBadTile;
+        anTiles[i] = pool.CheckTile(edit);
+        if (anTiles[i] <= 0)
+            return false;
     }
-    m_nTarget = m_line.Values()[6];
-    if (m_nTarget < 0 || m_nTarget > 999)
-        return szBadTarget;
-    return std::nullopt;
+    return true;
 }
 
 bool CBatchGame::Play(std::string& text, std::optional<std::size_t> allMax)

@@ -31,6 +31,9 @@ public:
     static constexpr const char* szBadTarget = "Valeur à trouver incorrecte";
 
 private:
+    // The tile pool's check of each tile in turn, into anTiles; false at the first refused.
+    bool CheckTiles(std::array<int, 6>& anTiles) const;
+
     const CGameLine& m_line;
     std::array<int, 6> m_anTiles{};
     int m_nTarget = 0;
