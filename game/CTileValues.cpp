@@ -589,8 +589,8 @@ template <bool bSteps, bool bNewOnly> void CTileValues::MakeSmallGroupsOf(bool b
         m_nEntries = nEntries;
         if constexpr (bNewOnly)
         {
-            // What the groups made later are checked against; AllValues answers what Find
-            // would.
+            // Which small values the group makes, for the groups made after it. No marks for
+            // Find: what the window does not answer, AllValues does.
             for (std::uint32_t x = nBegin; x < nEntries; ++x)
             {
                 const auto v = static_cast<std::uint32_t>(pValues[x]);
@@ -866,7 +866,8 @@ void CTileValues::MakeMade() const
 {
     std::uint64_t* const pMade = m_anMade.data();
     std::fill(m_anMade.begin(), m_anMade.end(), 0);
-    // The groups of up to four tiles, and which of them make each small value.
+    // What the groups of up to four tiles make, and the values of each that are combined
+    // further.
     if (m_bNewOnly)
     {
         // The groups keep only what they add to their smaller groups: together, what all of
