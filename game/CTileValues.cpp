@@ -103,27 +103,19 @@ inline void SetByteBelow(std::uint8_t* pBytes, std::uint64_t r, bool bAccepted,
     pBytes[bAccepted && r < nLimit ? r : nLimit] = 1;
 }
 
-// AddResultsBelow for the bytes of the values made, without their first steps.
+// AddResultsBelow for the bytes of the values made, without their first steps;
+// bSumsAndDifferences false: only the product and the quotient.
+template <bool bSumsAndDifferences = true>
 inline void AddResultBytesBelow(std::uint32_t x, std::uint32_t y, std::uint8_t* pBytes,
                                 std::uint32_t nLimit)
 {
-    SetByteBelow(pBytes, std::uint64_t{x} + y, true, nLimit);
+    if constexpr (bSumsAndDifferences)
+        SetByteBelow(pBytes, std::uint64_t{x} + y, true, nLimit);
     SetByteBelow(pBytes, std::uint64_t{x} * y, x != 1 && y != 1, nLimit);
     const std::uint32_t nHigh = std::max(x, y);
     const std::uint32_t nLow = std::min(x, y);
-    SetByteBelow(pBytes, nHigh - nLow, true, nLimit);
-    std::uint32_t q = 0;
-    const bool bExact = StepQuotient(nHigh, nLow, q);
-    SetByteBelow(pBytes, q, bExact, nLimit);
-}
-
-// AddResultBytesBelow without the sum and the difference.
-inline void AddProductAndQuotientBytesBelow(std::uint32_t x, std::uint32_t y, std::uint8_t* pBytes,
-                                            std::uint32_t nLimit)
-{
-    SetByteBelow(pBytes, std::uint64_t{x} * y, x != 1 && y != 1, nLimit);
-    const std::uint32_t nHigh = std::max(x, y);
-    const std::uint32_t nLow = std::min(x, y);
+    if constexpr (bSumsAndDifferences)
+        SetByteBelow(pBytes, nHigh - nLow, true, nLimit);
     std::uint32_t q = 0;
     const bool bExact = StepQuotient(nHigh, nLow, q);
     SetByteBelow(pBytes, q, bExact, nLimit);
@@ -901,26 +893,9 @@ void CTileValues::MakeMade() const
         if (kTileGroups.anSize[b] > 4 ||
             SeenSplit(anKeys[static_cast<std::size_t>(a)], anSeen.data(), nSeen))
             continue;
-        // With two tiles on one side, their sum and difference need only the other steps.
-        std::uint32_t nP = 0;
-        std::uint32_t nQ = 0;
-        const bool bPair = kTileGroups.anSize[a] == 2;
-        if (bPair)
-            PairTiles(a, nP, nQ);
-        for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
-        {
-            const auto nX = static_cast<std::uint32_t>(m_pNewValues[x]);
-            if (bPair && SumOrDifference(nX, nP, nQ))
-            {
-                for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                    AddProductAndQuotientBytesBelow(nX, static_cast<std::uint32_t>(m_pNewValues[y]),
-                                                    pSix, WindowSize);
-                continue;
-            }
-            for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                AddResultBytesBelow(nX, static_cast<std::uint32_t>(m_pNewValues[y]), pSix,
-                                    WindowSize);
-        }
+        CombineNewValues(a, b,
+                         [&]<bool bSumsAndDifferences>(std::uint32_t x, std::uint32_t y)
+                         { AddResultBytesBelow<bSumsAndDifferences>(x, y, pSix, WindowSize); });
     }
     for (int w = 0; w < WindowWords; ++w)
         pMade[w] |= PackBytes(pSix + 64 * w);
@@ -939,6 +914,28 @@ void CTileValues::PairTiles(int nGroup, std::uint32_t& nP, std::uint32_t& nQ) co
     nP = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(__builtin_ctz(nGroup))]);
     nQ = static_cast<std::uint32_t>(
         m_anTiles[static_cast<std::size_t>(__builtin_ctz(nGroup & (nGroup - 1)))]);
+}
+
+template <typename Add> void CTileValues::CombineNewValues(int a, int b, Add&& add) const
+{
+    // With two tiles on side a, their sum and difference need only the other steps.
+    std::uint32_t nP = 0;
+    std::uint32_t nQ = 0;
+    const bool bPair = kTileGroups.anSize[a] == 2;
+    if (bPair)
+        PairTiles(a, nP, nQ);
+    for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
+    {
+        const auto nX = static_cast<std::uint32_t>(m_pNewValues[x]);
+        if (bPair && SumOrDifference(nX, nP, nQ))
+        {
+            for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
+                add.template operator()<false>(nX, static_cast<std::uint32_t>(m_pNewValues[y]));
+            continue;
+        }
+        for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
+            add.template operator()<true>(nX, static_cast<std::uint32_t>(m_pNewValues[y]));
+    }
 }
 
 void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
@@ -1006,26 +1003,7 @@ void CTileValues::AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const
         const int b = kTileGroups.anLarge[nFive][s];
         if (SeenSplit(pKeys[a], anSeen.data(), nSeen))
             continue;
-        // As in MakeMade, a sum or difference of two tiles on one side needs only the
-        // other steps.
-        std::uint32_t nP = 0;
-        std::uint32_t nQ = 0;
-        const bool bPair = kTileGroups.anSize[a] == 2;
-        if (bPair)
-            PairTiles(a, nP, nQ);
-        for (std::uint32_t x = m_anNewBegin[a]; x < m_anNewEnd[a]; ++x)
-        {
-            const auto nX = static_cast<std::uint32_t>(m_pNewValues[x]);
-            if (bPair && SumOrDifference(nX, nP, nQ))
-            {
-                for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                    addSteps.template operator()<false>(
-                        nX, static_cast<std::uint32_t>(m_pNewValues[y]));
-                continue;
-            }
-            for (std::uint32_t y = m_anNewBegin[b]; y < m_anNewEnd[b]; ++y)
-                addSteps.template operator()<true>(nX, static_cast<std::uint32_t>(m_pNewValues[y]));
-        }
+        CombineNewValues(a, b, addSteps);
     }
 
     std::array<std::uint64_t, nFiveWords> anFive{};

@@ -124,6 +124,10 @@ private:
     void AddFiveAndSixMade(int nOut, const std::uint64_t* pKeys) const;
     // The tiles of a group of two.
     void PairTiles(int nGroup, std::uint32_t& nP, std::uint32_t& nQ) const;
+    // Calls add.operator()<true>(x, y) for each new value x of group a and y of group b, or
+    // add.operator()<false>(x, y) when only their product and quotient are needed: a is two
+    // tiles and x their sum or difference (SumOrDifference).
+    template <typename Add> void CombineNewValues(int a, int b, Add&& add) const;
     // Every value of a group of five tiles (the sixth at position nOut) that the window
     // needs, then what the sixth tile makes with them.
     void AddFiveAndSix(int nOut) const;
