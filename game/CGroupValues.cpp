@@ -181,8 +181,31 @@ void CGroupValues::Make(int nGroup)
     m_nGroup = nGroup;
     m_anBegin[g] = m_nEntries;
     m_anLargest[g] = 0;
+    // The small values of the smaller groups within this one are its own too, marked at
+    // once: the groups one tile short hold all of them (a pair, its two tiles). Then only
+    // values that need every tile of the group are written down as its entries, and a group
+    // that combines the entries of its parts goes through fewer of them. A value that needs
+    // every tile comes from values that need every tile of each part, or else a smaller
+    // group makes it.
     std::uint64_t* const pPresent = m_anPresent[g].data();
     std::fill(pPresent, pPresent + DirectWords, 0);
+    if (kTileGroups.anSize[g] == 2)
+    {
+        for (const int p : {__builtin_ctz(g), 31 - __builtin_clz(static_cast<unsigned>(g))})
+        {
+            const auto t = static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(p)]);
+            pPresent[t / 64] |= std::uint64_t{1} << (t % 64);
+        }
+    }
+    for (int s = 0; s < nSplits && kTileGroups.anSize[g] > 2; ++s)
+    {
+        const auto b =
+            static_cast<std::size_t>(kTileGroups.anLarge[g][static_cast<std::size_t>(s)]);
+        if (kTileGroups.anSize[b] + 1 != kTileGroups.anSize[g])
+            continue;
+        for (int w = 0; w < DirectWords; ++w)
+            pPresent[w] |= m_anPresent[b][static_cast<std::size_t>(w)];
+    }
     std::uint32_t* const pValues = m_values.data();
     std::uint32_t nEntries = m_nEntries;
     // Without branches for the small values, as whether a value is new follows no pattern:
