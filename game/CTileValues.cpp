@@ -1089,11 +1089,11 @@ CTileValues::Reach CTileValues::ExplainAlone(std::int32_t nValue) const
 
 CTileValues::Reach CTileValues::ExplainNearest(std::int32_t nTarget, std::int32_t& nValue) const
 {
-    // The first game of a set of tiles is worked out alone, the window made from the second
-    // game of the same tiles on.
-    if (nTarget >= 0 && nTarget < WindowSize && (m_bWindow || ++m_nQueries > 1))
+    // The solver asks this from the second game of the same tiles on, or for a first game
+    // whose target is missed by more than its groups look at: either way the whole window
+    // pays, which the nearest value's first steps need anyway.
+    if (nTarget >= 0 && nTarget < WindowSize)
     {
-        // The whole window, which the nearest value's first steps need anyway.
         UseWindow();
         nValue = Nearest(nTarget);
         return Explain(nValue);

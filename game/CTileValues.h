@@ -59,8 +59,8 @@ public:
 
     Reach Explain(std::int32_t nValue) const;
     // The reachable value nearest to nTarget (the target itself when the tiles make it),
-    // and what is known of it: what the search of one game needs. The first game of a set of
-    // tiles is worked out without the window, which pays from the second game on.
+    // and what is known of it: what the search of one game needs, from the whole window for
+    // a target within it.
     Reach ExplainNearest(std::int32_t nTarget, std::int32_t& nValue) const;
     // Whether some group of the tiles makes the value.
     bool Makes(std::int32_t nValue) const;
