@@ -11,14 +11,41 @@ constexpr std::size_t kFirstEntries = 4096;
 constexpr std::size_t kFirstHashSlots = 4096;
 
 // Whether some b that gives v by one step with a, in either order, passes the test: b is
-// looked for in a group that makes at least one value, so "every b" passes.
-template <typename Test> bool AnyOperand(std::uint32_t a, std::uint32_t v, Test&& test)
+// looked for in a group that makes at least one value, so "every b" passes. Or only by a
+// product or a quotient.
+template <bool bOnlyProductOrQuotient = false, typename Test>
+bool AnyOperand(std::uint32_t a, std::uint32_t v, Test&& test)
 {
     bool bFound = false;
-    const bool bSome = ForEachOperand(static_cast<std::int32_t>(a), static_cast<std::int32_t>(v),
-                                      [&](std::int32_t b)
-                                      { bFound = bFound || test(static_cast<std::uint32_t>(b)); });
+    const auto take = [&](std::int32_t b)
+    { bFound = bFound || test(static_cast<std::uint32_t>(b)); };
+    const auto nA = static_cast<std::int32_t>(a);
+    const auto nV = static_cast<std::int32_t>(v);
+    const bool bSome =
+        bOnlyProductOrQuotient ? ForEachProductOperand(nA, nV, take) : ForEachOperand(nA, nV, take);
     return !bSome || bFound;
+}
+
+// Whether a step of a tile t and some y gives v, where y passes afterSum when the step is a
+// sum or a difference, afterProduct when it is a product or a quotient.
+template <typename AfterSum, typename AfterProduct>
+bool TileStepGives(std::uint32_t t, std::uint32_t v, AfterSum&& afterSum,
+                   AfterProduct&& afterProduct)
+{
+    bool bFound = false;
+    const auto nT = static_cast<std::int32_t>(t);
+    const auto nV = static_cast<std::int32_t>(v);
+    ForEachSumOperand(nT, nV,
+                      [&](std::int32_t y)
+                      { bFound = bFound || afterSum(static_cast<std::uint32_t>(y)); });
+    if (bFound)
+        return true;
+    return !ForEachProductOperand(nT, nV,
+                                  [&](std::int32_t y) {
+                                      bFound =
+                                          bFound || afterProduct(static_cast<std::uint32_t>(y));
+                                  }) ||
+           bFound;
 }
 
 std::size_t HashSlot(std::uint64_t nKey, std::size_t nMask)
@@ -301,7 +328,7 @@ void CGroupValues::GrowHash()
     }
 }
 
-template <typename Test>
+template <CGroupValues::ELastStep eLast, typename Test>
 bool CGroupValues::StepOfGroupGives(int nGroup, std::uint32_t v, Test&& test)
 {
     const auto g = static_cast<std::size_t>(nGroup);
@@ -309,20 +336,20 @@ bool CGroupValues::StepOfGroupGives(int nGroup, std::uint32_t v, Test&& test)
         Make(nGroup);
     for (std::uint32_t x = m_anBegin[g]; x < m_anEnd[g]; ++x)
     {
-        if (AnyOperand(m_values[x], v, test))
+        if (AnyOperand<eLast == ELastStep::ProductOrQuotient>(m_values[x], v, test))
             return true;
     }
     return false;
 }
 
-bool CGroupValues::FiveMakes(std::uint32_t v, int nGroup)
+template <CGroupValues::ELastStep eLast> bool CGroupValues::FiveMakes(std::uint32_t v, int nGroup)
 {
     const auto g = static_cast<std::size_t>(nGroup);
     for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
     {
         const int a = kTileGroups.anSmall[g][static_cast<std::size_t>(s)];
         const int b = kTileGroups.anLarge[g][static_cast<std::size_t>(s)];
-        if (StepOfGroupGives(a, v, [&](std::uint32_t y) { return Find(y, b); }))
+        if (StepOfGroupGives<eLast>(a, v, [&](std::uint32_t y) { return Find(y, b); }))
             return true;
     }
     return false;
@@ -381,10 +408,17 @@ bool CGroupValues::MakesAlone(std::int32_t nValue)
     }
     if (bySplits(AllTiles, 2, 4) || forFives(1, 4))
         return true;
+    // A tile and a value of the other five. When the tile's step is a sum or a difference and
+    // so is the last step of the five, the tile can go first to either side of that step:
+    // one of two tiles or of three, a way of all six as two and four or three and three,
+    // tried above. So after a sum or a difference, the five end with a product or a quotient.
     for (int p = 0; p < 6; ++p)
     {
-        if (AnyOperand(static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(p)]), v,
-                       [&](std::uint32_t y) { return FiveMakes(y, AllTiles ^ (1 << p)); }))
+        const int nFive = AllTiles ^ (1 << p);
+        if (TileStepGives(
+                static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(p)]), v,
+                [&](std::uint32_t y) { return FiveMakes<ELastStep::ProductOrQuotient>(y, nFive); },
+                [&](std::uint32_t y) { return FiveMakes(y, nFive); }))
             return true;
     }
     return false;
@@ -444,8 +478,10 @@ bool CGroupValues::MakesWith(std::int32_t nValue, int nAvailable, std::int32_t r
            (kTileGroups.anSize[nAvailable] == 4 && Find(v, nAvailable));
 }
 
+template <CGroupValues::ELastStep eLast>
 bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
 {
+    constexpr bool bOnlyProductOrQuotient = eLast == ELastStep::ProductOrQuotient;
     if (v == m_nAfter)
         return true;
     // The last step of a way takes a value of some of the available tiles, b, and a value
@@ -459,7 +495,7 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
         switch (kTileGroups.anSize[nRest])
         {
         case 0:
-            if (AnyOperand(m_nAfter, v, inB))
+            if (AnyOperand<bOnlyProductOrQuotient>(m_nAfter, v, inB))
                 return true;
             break;
         case 1:
@@ -470,13 +506,14 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
             const CShortRow& with = AfterWithTile(nTile);
             if (kTileGroups.anSize[b] == 2)
             {
-                if (StepOfGroupGives(b, v, [&](std::uint32_t y) { return with.Holds(y); }))
+                if (StepOfGroupGives<eLast>(b, v, [&](std::uint32_t y) { return with.Holds(y); }))
                     return true;
                 break;
             }
             for (int w = 0; w < with.nCount; ++w)
             {
-                if (AnyOperand(with.anValues[static_cast<std::size_t>(w)], v, inB))
+                if (AnyOperand<bOnlyProductOrQuotient>(with.anValues[static_cast<std::size_t>(w)],
+                                                       v, inB))
                     return true;
             }
             break;
@@ -484,17 +521,29 @@ bool CGroupValues::AfterMakes(std::uint32_t v, int nAvailable)
         case 2:
         {
             const CShortSet& with = AfterWithPair(nRest);
-            if (StepOfGroupGives(b, v, [&](std::uint32_t y) { return with.Holds(y); }))
+            if (StepOfGroupGives<eLast>(b, v, [&](std::uint32_t y) { return with.Holds(y); }))
                 return true;
             break;
         }
         default:
-            // b is one tile, the rest three: the way goes on among them.
-            if (AnyOperand(static_cast<std::uint32_t>(
-                               m_anTiles[static_cast<std::size_t>(__builtin_ctz(b))]),
-                           v, [&](std::uint32_t y) { return AfterMakes(y, nRest); }))
+        {
+            // b is one tile, the rest three: the way goes on among them. After a sum or a
+            // difference with the tile, their way need not end with a sum or a difference of
+            // a value with r and a value z of some of the rest: the tile can go with z first,
+            // a way that ends with a value of a larger group, tried with it.
+            const auto t =
+                static_cast<std::uint32_t>(m_anTiles[static_cast<std::size_t>(__builtin_ctz(b))]);
+            const auto afterAny = [&](std::uint32_t y) { return AfterMakes(y, nRest); };
+            if (bOnlyProductOrQuotient
+                    ? AnyOperand<true>(t, v, afterAny)
+                    : TileStepGives(
+                          t, v,
+                          [&](std::uint32_t y)
+                          { return AfterMakes<ELastStep::ProductOrQuotient>(y, nRest); },
+                          afterAny))
                 return true;
             break;
+        }
         }
     }
     return false;

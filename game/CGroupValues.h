@@ -31,6 +31,13 @@ public:
     bool MakesAfter(std::int32_t nValue, int i, int j, std::int32_t r);
 
 private:
+    // Which steps a way may end with: any, or only a product or a quotient.
+    enum class ELastStep
+    {
+        Any,
+        ProductOrQuotient
+    };
+
     // Whether the list of r and the tiles of a group of up to four, nAvailable, can make
     // the value: exact, as Makes.
     bool MakesWith(std::int32_t nValue, int nAvailable, std::int32_t r);
@@ -88,12 +95,16 @@ private:
     bool InsertLarge(std::uint32_t v, int nGroup);
     void GrowHash();
     // Whether a step of some value of the group (of up to four tiles) and some value that
-    // passes the test gives v.
-    template <typename Test> bool StepOfGroupGives(int nGroup, std::uint32_t v, Test&& test);
-    // Whether the group of five makes the value, using all its tiles.
-    bool FiveMakes(std::uint32_t v, int nGroup);
-    // Whether m_nAfter, with some of the tiles of nAvailable (a group), makes the value.
-    bool AfterMakes(std::uint32_t v, int nAvailable);
+    // passes the test gives v; only a product or a quotient with ELastStep::ProductOrQuotient,
+    // as for the two functions below.
+    template <ELastStep eLast = ELastStep::Any, typename Test>
+    bool StepOfGroupGives(int nGroup, std::uint32_t v, Test&& test);
+    // Whether the group of five makes the value, using all its tiles, by a last step that
+    // eLast allows.
+    template <ELastStep eLast = ELastStep::Any> bool FiveMakes(std::uint32_t v, int nGroup);
+    // Whether m_nAfter, with some of the tiles of nAvailable (a group), makes the value: m_nAfter
+    // itself, or by a last step that eLast allows.
+    template <ELastStep eLast = ELastStep::Any> bool AfterMakes(std::uint32_t v, int nAvailable);
     const CShortSet& AfterWithPair(int nPair);
     // m_nAfter and its steps with the tile at nTile.
     const CShortRow& AfterWithTile(int nTile);

@@ -117,26 +117,34 @@ inline int StepResults(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
     return n;
 }
 
-// The other way round: calls take(b) for each value b such that some accepted step of a and
-// b, in either order, gives v (a and v at least 0). Returns false, calling nothing, when
-// every b does (a and v both 0: 0 x b and 0 / b are 0 for every b, and 0 / 1 stands in for
-// 0 x 1).
-template <typename Take> bool ForEachOperand(std::int32_t a, std::int32_t v, Take&& take)
+// The other way round, for sums and differences: calls take(b) for each value b such that
+// a + b, a - b or b - a gives v (a and v at least 0).
+template <typename Take>
+[[gnu::always_inline]] inline void ForEachSumOperand(std::int32_t a, std::int32_t v, Take&& take)
 {
-    if (a == 0 && v == 0)
-        return false;
     constexpr std::int64_t nMax = std::numeric_limits<std::int32_t>::max();
     const std::int64_t nA = a;
     const std::int64_t nV = v;
-    // Both are at least 0: the quotients are taken in 32 bits.
-    const auto uA = static_cast<std::uint32_t>(a);
-    const auto uV = static_cast<std::uint32_t>(v);
     if (nV - nA >= 0) // a + b = v
         take(static_cast<std::int32_t>(nV - nA));
     if (nA - nV >= 0) // a - b = v
         take(static_cast<std::int32_t>(nA - nV));
     if (nV + nA <= nMax) // b - a = v
         take(static_cast<std::int32_t>(nV + nA));
+}
+
+// Likewise for products and quotients (a x b, a / b or b / a gives v), unless a and v are
+// both 0.
+template <typename Take>
+[[gnu::always_inline]] inline void ForEachProductOperandOfNonZero(std::int32_t a, std::int32_t v,
+                                                                  Take&& take)
+{
+    constexpr std::int64_t nMax = std::numeric_limits<std::int32_t>::max();
+    const std::int64_t nA = a;
+    const std::int64_t nV = v;
+    // Both are at least 0: the quotients are taken in 32 bits.
+    const auto uA = static_cast<std::uint32_t>(a);
+    const auto uV = static_cast<std::uint32_t>(v);
     // A quotient is only worked out where it can be whole: below its divisor, only 0 is.
     std::uint32_t q = 0;
     if (uA > 1) // a x b = v
@@ -155,5 +163,25 @@ template <typename Take> bool ForEachOperand(std::int32_t a, std::int32_t v, Tak
         take(static_cast<std::int32_t>(q));
     if (nA != 0 && nV * nA <= nMax) // b / a = v
         take(static_cast<std::int32_t>(nV * nA));
+}
+
+// ForEachProductOperandOfNonZero, which returns false, calling nothing, when every b does (a
+// and v both 0: 0 x b and 0 / b are 0 for every b, and 0 / 1 stands in for 0 x 1).
+template <typename Take> bool ForEachProductOperand(std::int32_t a, std::int32_t v, Take&& take)
+{
+    if (a == 0 && v == 0)
+        return false;
+    ForEachProductOperandOfNonZero(a, v, take);
+    return true;
+}
+
+// Both: calls take(b) for each value b such that some accepted step of a and b, in either
+// order, gives v (a and v at least 0). Returns false, calling nothing, when every b does.
+template <typename Take> bool ForEachOperand(std::int32_t a, std::int32_t v, Take&& take)
+{
+    if (a == 0 && v == 0)
+        return false;
+    ForEachSumOperand(a, v, take);
+    ForEachProductOperandOfNonZero(a, v, take);
     return true;
 }
