@@ -26,7 +26,7 @@ std::vector<Tiles> Games()
     for (std::int32_t v : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 25, 50, 75, 100})
         set.insert(set.end(), {v, v});
     std::mt19937 random(2026);
-    for (int n = 0; n < 5; ++n)
+    for (int n = 0; n < 15; ++n)
     {
         std::shuffle(set.begin(), set.end(), random);
         games.push_back({set[0], set[1], set[2], set[3], set[4], set[5]});
