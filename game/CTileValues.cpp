@@ -129,22 +129,6 @@ inline bool SumOrDifference(std::uint32_t x, std::uint32_t p, std::uint32_t q)
     return x == p + q || x == std::max(p, q) - std::min(p, q);
 }
 
-// The results of the steps of x and y other than their sum and difference, as StepResults
-// gives them.
-inline int ProductAndQuotient(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
-{
-    int n = 0;
-    const std::uint64_t nProduct = std::uint64_t{x} * y;
-    if (x != 1 && y != 1 && nProduct <= static_cast<std::uint64_t>(CValueWindow::MaxValue))
-        pOut[n++] = static_cast<std::uint32_t>(nProduct);
-    const std::uint32_t nHigh = std::max(x, y);
-    const std::uint32_t nLow = std::min(x, y);
-    std::uint32_t q = 0;
-    if (StepQuotient(nHigh, nLow, q))
-        pOut[n++] = q;
-    return n;
-}
-
 // The 64 bytes from p (each 0 or 1) as the bits of a word.
 inline std::uint64_t PackBytes(const std::uint8_t* p)
 {
@@ -560,7 +544,7 @@ template <bool bSteps, bool bNewOnly> void CTileValues::MakeSmallGroupsOf(bool b
                     for (std::uint32_t y = nBeginB; y < nEndB; ++y)
                     {
                         std::uint32_t anResults[2];
-                        const int nResults = ProductAndQuotient(
+                        const int nResults = StepResults<false>(
                             nX, static_cast<std::uint32_t>(pValues[y]), anResults);
                         for (int k = 0; k < nResults; ++k)
                             insert(anResults[k], 0);

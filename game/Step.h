@@ -87,13 +87,15 @@ inline int StepValues(std::int32_t a, std::int32_t b, std::int32_t* pOut)
 }
 
 // StepValues for values known to be at least 0, in unsigned arithmetic: what the tables of
-// the tiles' groups make by the million.
+// the tiles' groups make by the million. bSumsAndDifferences false: only the product and the
+// quotient.
+template <bool bSumsAndDifferences = true>
 inline int StepResults(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
 {
     constexpr std::uint64_t nMax = std::numeric_limits<std::int32_t>::max();
     int n = 0;
     const std::uint64_t nSum = std::uint64_t{x} + y;
-    if (nSum <= nMax)
+    if (bSumsAndDifferences && nSum <= nMax)
         pOut[n++] = static_cast<std::uint32_t>(nSum);
     if (x != 1 && y != 1)
     {
@@ -103,7 +105,8 @@ inline int StepResults(std::uint32_t x, std::uint32_t y, std::uint32_t* pOut)
     }
     const std::uint32_t nHigh = x > y ? x : y;
     const std::uint32_t nLow = x > y ? y : x;
-    pOut[n++] = nHigh - nLow;
+    if (bSumsAndDifferences)
+        pOut[n++] = nHigh - nLow;
     if (nLow > 0)
     {
         std::uint32_t q = 0;
