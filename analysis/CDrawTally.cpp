@@ -8,15 +8,14 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <thread>
 
 namespace
 {
-// Draws a worker takes at a time: few enough that the workers end together, many enough that
-// they seldom meet at the shared counter.
-constexpr std::size_t kBlock = 32;
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 } // namespace
 
@@ -79,7 +78,7 @@ void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, CTileValues& v
     }
 }
 
-void CDrawTally::Run(int nJobs, const Progress& progress)
+int CDrawTally::Run(int nJobs, const Progress& progress)
 {
     const std::size_t nBlocks = (m_draws.size() + kBlock - 1) / kBlock;
     const std::size_t nWorkers = std::min<std::size_t>(static_cast<std::size_t>(std::max(nJobs, 1)),
@@ -90,26 +89,53 @@ void CDrawTally::Run(int nJobs, const Progress& progress)
     std::mutex mutex;
     std::condition_variable finished;
     std::size_t nRunning = nWorkers;
+    // What a worker threw once it had taken a block: the tally cannot be whole.
+    std::exception_ptr failure;
+    std::atomic<bool> bStop{false};
 
     auto work = [&](Counts& mine)
     {
-        mine.exact.assign(m_exact.size(), 0);
-        // One set of tables for all the worker's blocks: draws in the set's order mostly
-        // change only their last tile, which the tables make the most of.
-        const auto values = std::make_unique<CTileValues>(CTileValues::ETables::ValuesOnly);
-        for (std::size_t b; (b = nNextBlock.fetch_add(1)) < nBlocks;)
+        std::size_t nTaken = 0;
+        try
         {
-            const std::size_t nBegin = b * kBlock;
-            const std::size_t nEnd = std::min(nBegin + kBlock, m_draws.size());
-            TallyBlock(nBegin, nEnd, *values, mine, nDrawsDone);
+            mine.exact.assign(m_exact.size(), 0);
+            // One set of tables for all the worker's blocks: draws in the set's order mostly
+            // change only their last tile, which the tables make the most of.
+            const auto values = std::make_unique<CTileValues>(CTileValues::ETables::ValuesOnly);
+            for (std::size_t b; !bStop && (b = nNextBlock.fetch_add(1)) < nBlocks;)
+            {
+                ++nTaken;
+                const std::size_t nBegin = b * kBlock;
+                const std::size_t nEnd = std::min(nBegin + kBlock, m_draws.size());
+                TallyBlock(nBegin, nEnd, *values, mine, nDrawsDone);
+            }
+        }
+        catch (...)
+        {
+            // A worker that could not make its tables leaves the blocks to the others.
+            const std::lock_guard lock(mutex);
+            if (nTaken > 0 && !failure)
+            {
+                failure = std::current_exception();
+                bStop = true;
+            }
         }
         const std::lock_guard lock(mutex);
         if (--nRunning == 0)
             finished.notify_one();
     };
     std::vector<std::thread> workers;
-    for (std::size_t w = 0; w < nWorkers; ++w)
-        workers.emplace_back(work, std::ref(counts[w]));
+    try
+    {
+        for (std::size_t w = 0; w < nWorkers; ++w)
+            workers.emplace_back(work, std::ref(counts[w]));
+    }
+    catch (const std::exception&)
+    {
+        // Out of threads, or of room for their stacks: those started do the work.
+        const std::lock_guard lock(mutex);
+        nRunning -= nWorkers - workers.size();
+    }
     {
         std::unique_lock lock(mutex);
         while (!finished.wait_for(lock, kProgressInterval, [&] { return nRunning == 0; }))
@@ -124,6 +150,18 @@ void CDrawTally::Run(int nJobs, const Progress& progress)
     }
     for (std::thread& worker : workers)
         worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    // No worker could start or make its tables: the calling thread does what is left.
+    if (nNextBlock.load() < nBlocks)
+    {
+        nRunning = 1;
+        work(counts[0]);
+        if (failure)
+            std::rethrow_exception(failure);
+        if (nNextBlock.load() < nBlocks)
+            throw std::bad_alloc();
+    }
     if (progress)
         progress(m_draws.size());
 
@@ -132,9 +170,10 @@ void CDrawTally::Run(int nJobs, const Progress& progress)
         for (int c = 0; c < Categories; ++c)
             for (int b = 0; b < Distances; ++b)
                 m_games[c][b] += mine.games[c][b];
-        for (std::size_t i = 0; i < m_exact.size(); ++i)
+        for (std::size_t i = 0; i < mine.exact.size(); ++i)
             m_exact[i] += mine.exact[i];
     }
+    return static_cast<int>(workers.size());
 }
 
 int CDrawTally::UsedCategories() const

@@ -28,6 +28,9 @@ public:
     // Distances from the target: 0 (reached) to 10, then one bucket for more than 10.
     static constexpr int Distances = 12;
     static constexpr int FarBucket = Distances - 1;
+    // Draws a worker takes at a time: few enough that the workers end together, many enough
+    // that they seldom meet at the shared counter. There are never more workers than blocks.
+    static constexpr std::size_t kBlock = 32;
 
     // What one draw does over every target.
     struct DrawSummary
@@ -46,8 +49,10 @@ public:
     // Every draw must be six tiles of 1 to 255; 0 <= nFirstTarget <= nLastTarget <= 999.
     CDrawTally(std::vector<CTileSet::Draw> draws, int nFirstTarget, int nLastTarget);
 
-    // Works every game out, on nJobs threads (at least one).
-    void Run(int nJobs, const Progress& progress = {});
+    // Works every game out, on nJobs threads (at least one). When fewer can start, or make
+    // their tables, those that did do the work (the calling thread, when none did): returns
+    // how many workers started. Throws what the work threw (std::bad_alloc).
+    int Run(int nJobs, const Progress& progress = {});
 
     std::size_t DrawCount() const { return m_draws.size(); }
     const CTileSet::Draw& DrawAt(std::size_t nDraw) const { return m_draws[nDraw]; }

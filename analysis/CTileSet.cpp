@@ -60,3 +60,61 @@ int CTileSet::LargeTiles(const Draw& draw)
 {
     return static_cast<int>(std::count_if(draw.begin(), draw.end(), IsLarge));
 }
+
+std::int64_t CTileSet::Ways(const Draw& draw) const
+{
+    std::int64_t nWays = 1;
+    for (std::size_t i = 0; i < draw.size(); ++i)
+    {
+        // Each value once, at its first place.
+        if (std::find(draw.begin(), draw.begin() + static_cast<std::ptrdiff_t>(i), draw[i]) !=
+            draw.begin() + static_cast<std::ptrdiff_t>(i))
+            continue;
+        const std::int64_t nCopies = Copies(draw[i]);
+        const std::int64_t nTimes = std::count(draw.begin(), draw.end(), draw[i]);
+        // C(copies, times): at most two copies, so 1, 2 or 1 again.
+        std::int64_t nChoices = 1;
+        for (std::int64_t k = 0; k < nTimes; ++k)
+            nChoices = nChoices * (nCopies - k) / (k + 1);
+        nWays *= nChoices;
+    }
+    return nWays;
+}
+
+int CTileSet::MostLarge() const
+{
+    int nLarge = 0;
+    for (const std::int32_t nValue : kanValues)
+        nLarge += IsLarge(nValue) ? Copies(nValue) : 0;
+    return std::min(nLarge, 6);
+}
+
+std::optional<CTileSet::Draw> CTileSet::ReadDraw(std::string_view text, EKind kind)
+{
+    Draw draw{};
+    std::size_t nTiles = 0;
+    for (std::size_t i = 0; i < text.size();)
+    {
+        if (text[i] == ' ' || text[i] == '\t' || text[i] == ',')
+        {
+            ++i;
+            continue;
+        }
+        // A word: digits alone (nine at most, leading zeros allowed).
+        std::int32_t nValue = 0;
+        std::size_t nDigits = 0;
+        for (; i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != ','; ++i)
+        {
+            if (text[i] < '0' || text[i] > '9' || ++nDigits > 9)
+                return std::nullopt;
+            nValue = nValue * 10 + (text[i] - '0');
+        }
+        if (nTiles == draw.size())
+            return std::nullopt;
+        draw[nTiles++] = nValue;
+    }
+    std::sort(draw.begin(), draw.end());
+    if (nTiles != draw.size() || !CTileSet(kind).Allows(draw))
+        return std::nullopt;
+    return draw;
+}

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 // A set of tiles that games are drawn from, and every draw of six tiles it allows. A draw is
@@ -30,6 +32,18 @@ public:
     std::vector<Draw> Draws() const;
     // Whether the set holds these six tiles, in any order.
     bool Allows(const Draw& draw) const;
+    // The number of ways the set deals the draw: for each of its distinct values, the ways
+    // of choosing its copies in the draw among the set's copies, multiplied together
+    // (1 1 2 3 25 25 of the 28 tiles: 1 x 2 x 2 x 1 = 4). The draws' ways add up to the
+    // ways of choosing six tiles of the set: C(28, 6) = 376,740, C(24, 6) = 134,596.
+    std::int64_t Ways(const Draw& draw) const;
+    // The most large tiles a draw of the set holds: 6 or 4.
+    int MostLarge() const;
+
+    // A draw written as six tiles separated by blanks or commas ("1 2 3 4 5 6",
+    // "100,75,5,5,1,2"), in any order, allowed by the set: the tiles in increasing order, or
+    // nothing.
+    static std::optional<Draw> ReadDraw(std::string_view text, EKind kind = EKind::Full);
 
     // The number of large tiles (25, 50, 75, 100) in a draw: 0 to 4.
     static int LargeTiles(const Draw& draw);
