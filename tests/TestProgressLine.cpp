@@ -1,4 +1,5 @@
 #include "CProgressLine.h"
+#include "CTerminalLine.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,9 @@ struct SFakeTerminal
 {
     std::string written;
     std::chrono::steady_clock::time_point now{};
+    CTerminalLine line{[this](std::string_view text) { written.append(text); },
+                       [] { return std::size_t{80}; }};
 
-    CProgressLine::Output Output()
-    {
-        return [this](std::string_view text) { written.append(text); };
-    }
     CProgressLine::Clock Clock()
     {
         return [this] { return now; };
@@ -32,7 +31,7 @@ TEST(ProgressLine, ShowsOnlyAfterAWhileAtAFewUpdatesASecondInPlaceAndIsErased)
 {
     SFakeTerminal terminal;
     {
-        CProgressLine progress(4000, terminal.Output(), terminal.Clock());
+        CProgressLine progress(4000, terminal.line, terminal.Clock());
         // A short run shows nothing.
         terminal.now += 499ms;
         progress.Update(100, 10);
@@ -49,9 +48,9 @@ TEST(ProgressLine, ShowsOnlyAfterAWhileAtAFewUpdatesASecondInPlaceAndIsErased)
         EXPECT_EQ(terminal.Take(), "\rpivolo-solve: 50% done, 1000 games/s, 0:01 left");
         // Erased before another message: spaces over the text, the cursor back at its start;
         // the next update shows it again.
-        progress.Erase();
+        terminal.line.Erase();
         EXPECT_EQ(terminal.Take(), "\r" + std::string(47, ' ') + "\r");
-        progress.Erase();
+        terminal.line.Erase();
         EXPECT_EQ(terminal.Take(), "");
         terminal.now += 3599s;
         progress.Update(3999, 1000);
@@ -62,7 +61,7 @@ TEST(ProgressLine, ShowsOnlyAfterAWhileAtAFewUpdatesASecondInPlaceAndIsErased)
 
     // A run that shows nothing erases nothing.
     {
-        CProgressLine progress(4000, terminal.Output(), terminal.Clock());
+        CProgressLine progress(4000, terminal.line, terminal.Clock());
         progress.Update(4000, 10);
     }
     EXPECT_EQ(terminal.Take(), "");
@@ -71,7 +70,7 @@ TEST(ProgressLine, ShowsOnlyAfterAWhileAtAFewUpdatesASecondInPlaceAndIsErased)
 TEST(ProgressLine, TellsTheGamesAloneWhenTheInputsLengthIsUnknown)
 {
     SFakeTerminal terminal;
-    CProgressLine progress(std::nullopt, terminal.Output(), terminal.Clock());
+    CProgressLine progress(std::nullopt, terminal.line, terminal.Clock());
     terminal.now += 2s;
     progress.Update(123456, 123456);
     EXPECT_EQ(terminal.Take(), "\rpivolo-solve: 123456 games, 61728 games/s");

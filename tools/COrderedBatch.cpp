@@ -76,7 +76,8 @@ int COrderedBatch::Jobs() const
     return m_workers.empty() ? 1 : static_cast<int>(m_workers.size());
 }
 
-bool COrderedBatch::Submit(std::string_view line, long nLine, bool bSameGroup)
+bool COrderedBatch::Submit(std::string_view line, long nLine, bool bSameGroup,
+                           std::uint64_t nInputEnd)
 {
     if (m_workers.empty())
     {
@@ -100,6 +101,8 @@ bool COrderedBatch::Submit(std::string_view line, long nLine, bool bSameGroup)
         m_inline.output.append(result.text);
         m_inline.ends.push_back(m_inline.output.size());
         m_inline.bRefused = m_inline.bRefused || result.bRefused;
+        m_inline.nGames += result.bGame ? 1 : 0;
+        m_inline.nInputEnd = nInputEnd;
         // Only the counts of the block's lines and bytes matter here.
         m_inline.lines.push_back({0, 0, nLine});
         m_inline.nBytes += line.size();
@@ -123,11 +126,12 @@ bool COrderedBatch::Submit(std::string_view line, long nLine, bool bSameGroup)
     {
         HandOver();
         // The next block, once there is room for it.
-        return Submit(line, nLine, true);
+        return Submit(line, nLine, true, nInputEnd);
     }
     pBlock->lines.push_back({pBlock->input.size(), line.size(), nLine});
     pBlock->input.append(line);
     pBlock->nBytes += line.size();
+    pBlock->nInputEnd = nInputEnd;
     return true;
 }
 
@@ -184,6 +188,9 @@ void COrderedBatch::HandOver()
         m_bAnyRefused = m_bAnyRefused || m_inline.bRefused;
         m_bWriteFailed = !WriteText(m_inline);
         m_bStopped = m_bStopped || m_bWriteFailed;
+        if (!m_bWriteFailed)
+            TellWritten(m_inline);
+        m_inline.nGames = 0;
         m_inline.output.clear();
         m_inline.ends.clear();
         m_inline.lines.clear();
@@ -213,6 +220,7 @@ void COrderedBatch::WorkOut(SBlock& block, std::string& line)
         block.output.append(result.text);
         block.ends.push_back(block.output.size());
         block.bRefused = block.bRefused || result.bRefused;
+        block.nGames += result.bGame ? 1 : 0;
     }
 }
 
@@ -274,7 +282,10 @@ void COrderedBatch::WriteReady(std::unique_lock<std::mutex>& lock)
         // the lock.
         lock.unlock();
         const bool bWritten = !bWrite || WriteText(block);
+        if (bWrite && bWritten)
+            TellWritten(block);
         block.output.clear();
+        block.nGames = 0;
         block.ends.clear();
         block.input.clear();
         block.lines.clear();
@@ -288,6 +299,14 @@ void COrderedBatch::WriteReady(std::unique_lock<std::mutex>& lock)
         m_roomOrDone.notify_all();
     }
     m_bWriting = false;
+}
+
+void COrderedBatch::TellWritten(const SBlock& block)
+{
+    // Only the writing thread counts: one at a time.
+    m_nGamesWritten += block.nGames;
+    if (m_written)
+        m_written(block.nInputEnd, m_nGamesWritten);
 }
 
 bool COrderedBatch::WriteText(const SBlock& block) const

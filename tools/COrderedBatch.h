@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -25,6 +26,8 @@ public:
         std::string text;
         // The line was refused: the batch's outcome is then a failure.
         bool bRefused = false;
+        // The line is a game (neither blank nor a comment), for the progress.
+        bool bGame = true;
     };
     // Works out one line (numbered from 1); called on the workers, several lines at once.
     // An exception it throws stops the batch and is thrown again by Finish (by Submit, with
@@ -35,6 +38,9 @@ public:
     // by a signal that ends the program while it writes. False when the output failed.
     // Called on one thread at a time, never with an empty text.
     using Write = std::function<bool(std::string_view text)>;
+    // Told after each block is written: where in the input its last line ends (as given to
+    // Submit), and how many games are written in all. Called on one thread at a time.
+    using Written = std::function<void(std::uint64_t nInputEnd, std::uint64_t nGames)>;
 
     struct SLimits
     {
@@ -61,7 +67,11 @@ public:
     // Hands over the next line; bSameGroup when it belongs with the line before it, so that
     // both go to the same worker. False once writing has failed, or the work has thrown, as
     // the rest would be lost. Called from one thread.
-    bool Submit(std::string_view line, long nLine, bool bSameGroup = false);
+    // nInputEnd: where the line ends in the input, for the progress.
+    bool Submit(std::string_view line, long nLine, bool bSameGroup = false,
+                std::uint64_t nInputEnd = 0);
+    // What to tell as blocks are written; before the first Submit.
+    void OnWritten(Written written) { m_written = std::move(written); }
     // Hands over the lines submitted so far without waiting for their block to fill, and
     // writes what is done: for an input that makes the reader wait.
     void Flush();
@@ -94,6 +104,8 @@ private:
         std::vector<std::size_t> ends;
         bool bRefused = false;
         bool bDone = false;
+        std::uint64_t nInputEnd = 0;
+        std::uint64_t nGames = 0;
     };
 
     bool IsFull(const SBlock& block, std::size_t nNextLength, bool bSameGroup) const;
@@ -107,10 +119,14 @@ private:
     // and on return, and released while writing.
     void WriteReady(std::unique_lock<std::mutex>& lock);
     bool WriteText(const SBlock& block) const;
+    // Tells the progress of a block written.
+    void TellWritten(const SBlock& block);
     void Join();
 
     Work m_work;
     Write m_write;
+    Written m_written;
+    std::uint64_t m_nGamesWritten = 0;
     SLimits m_limits;
     bool m_bAnyRefused = false;
     bool m_bWriteFailed = false;

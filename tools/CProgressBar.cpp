@@ -21,8 +21,8 @@ std::string Duration(double dSeconds)
 }
 } // namespace
 
-CProgressBar::CProgressBar(std::size_t nTotal, Sink sink, Clock clock)
-    : m_nTotal(nTotal), m_sink(std::move(sink)), m_clock(std::move(clock)), m_dStart(m_clock())
+CProgressBar::CProgressBar(std::size_t nTotal, CTerminalLine& line, Clock clock)
+    : m_nTotal(nTotal), m_line(line), m_clock(std::move(clock)), m_dStart(m_clock())
 {
 }
 
@@ -31,7 +31,7 @@ void CProgressBar::Update(std::size_t nDone)
     const double dNow = m_clock();
     if (m_bDrawn && dNow - m_dLastDrawn < kInterval)
         return;
-    m_sink("\r" + Line(nDone, m_nTotal, dNow - m_dStart));
+    m_line.Show(Line(nDone, m_nTotal, dNow - m_dStart, m_line.Room()));
     m_dLastDrawn = dNow;
     m_bDrawn = true;
 }
@@ -40,11 +40,12 @@ void CProgressBar::Finish()
 {
     if (!m_bDrawn)
         return;
-    m_sink("\r" + std::string(kWidth, ' ') + "\r");
+    m_line.Erase();
     m_bDrawn = false;
 }
 
-std::string CProgressBar::Line(std::size_t nDone, std::size_t nTotal, double dElapsed)
+std::string CProgressBar::Line(std::size_t nDone, std::size_t nTotal, double dElapsed,
+                               std::size_t nRoom)
 {
     nDone = std::min(nDone, nTotal);
     const double dShare =
@@ -58,10 +59,14 @@ std::string CProgressBar::Line(std::size_t nDone, std::size_t nTotal, double dEl
     std::snprintf(szTail, sizeof szTail, "] %3d%%  %s left", static_cast<int>(dShare * 100),
                   left.c_str());
     const std::string tail = szTail;
-    const std::size_t nBar = kWidth - 1 - tail.size() - 1;
+    const std::size_t nWidth = std::min(nRoom, kWidth - 1);
+    // A narrow terminal gets the figures alone, without the bar.
+    if (nWidth < tail.size() + 4)
+        return tail.substr(2).substr(0, nWidth);
+    const std::size_t nBar = nWidth - tail.size() - 1;
     const std::size_t nFull = static_cast<std::size_t>(dShare * static_cast<double>(nBar));
     std::string line = "[" + std::string(nFull, '#') + std::string(nBar - nFull, '.') + tail;
-    line.resize(kWidth - 1, ' ');
+    line.resize(nWidth, ' ');
     return line;
 }
 

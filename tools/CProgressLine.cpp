@@ -21,15 +21,16 @@ std::string Duration(std::uint64_t nSeconds)
 }
 } // namespace
 
-CProgressLine::CProgressLine(std::optional<std::uint64_t> nTotalBytes, Output output, Clock clock)
-    : m_nTotalBytes(nTotalBytes), m_output(std::move(output)), m_clock(std::move(clock)),
-      m_start(m_clock())
+CProgressLine::CProgressLine(std::optional<std::uint64_t> nTotalBytes, CTerminalLine& line,
+                             Clock clock)
+    : m_nTotalBytes(nTotalBytes), m_line(line), m_clock(std::move(clock)), m_start(m_clock())
 {
 }
 
 CProgressLine::~CProgressLine()
 {
-    Erase();
+    if (m_bEverShown)
+        m_line.Erase();
 }
 
 void CProgressLine::Update(std::uint64_t nBytes, std::uint64_t nGames)
@@ -39,21 +40,7 @@ void CProgressLine::Update(std::uint64_t nBytes, std::uint64_t nGames)
         return;
     m_lastShown = now;
     m_bEverShown = true;
-    const std::string text = Text(m_nTotalBytes, nBytes, nGames, now - m_start);
-    // Spaces cover what is left of a longer text shown before.
-    std::string line = "\r" + text;
-    if (text.size() < m_nShown)
-        line.append(m_nShown - text.size(), ' ');
-    m_output(line);
-    m_nShown = text.size();
-}
-
-void CProgressLine::Erase()
-{
-    if (m_nShown == 0)
-        return;
-    m_output("\r" + std::string(m_nShown, ' ') + "\r");
-    m_nShown = 0;
+    m_line.Show(Text(m_nTotalBytes, nBytes, nGames, now - m_start));
 }
 
 std::string CProgressLine::Text(std::optional<std::uint64_t> nTotalBytes, std::uint64_t nBytes,

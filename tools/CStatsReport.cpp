@@ -48,40 +48,27 @@ std::string CategoryName(int nCategory)
 {
     return std::to_string(nCategory) + (nCategory == 1 ? " large tile" : " large tiles");
 }
+
+std::string Grouped(std::int64_t nCount)
+{
+    return CStatsWords::Grouped(nCount);
+}
+
+std::string Percent(std::int64_t nPart, std::int64_t nWhole)
+{
+    return CStatsWords::Percent(nPart, nWhole);
+}
+
+std::string DrawText(const CTileSet::Draw& draw)
+{
+    return CStatsWords::DrawText(draw);
+}
 } // namespace
 
-CStatsReport::CStatsReport(const CDrawTally& tally, std::string set)
-    : m_tally(tally), m_set(std::move(set))
+CStatsReport::CStatsReport(const CDrawTally& tally, const CDealtTally& dealt,
+                           const CStatsWords& words)
+    : m_tally(tally), m_dealt(dealt), m_words(words)
 {
-}
-
-std::string CStatsReport::Grouped(std::int64_t nCount)
-{
-    std::string digits = std::to_string(nCount < 0 ? -nCount : nCount);
-    for (std::size_t n = digits.size(); n > 3; n -= 3)
-        digits.insert(n - 3, ",");
-    return nCount < 0 ? "-" + digits : digits;
-}
-
-std::string CStatsReport::Percent(std::int64_t nPart, std::int64_t nWhole)
-{
-    if (nWhole == 0)
-        return "-";
-    // A few games among millions are not none.
-    if (nPart > 0 && 10000 * nPart < nWhole / 2)
-        return "<0.01%";
-    char sz[32];
-    std::snprintf(sz, sizeof sz, "%.2f%%",
-                  100.0 * static_cast<double>(nPart) / static_cast<double>(nWhole));
-    return sz;
-}
-
-std::string CStatsReport::DrawText(const CTileSet::Draw& draw)
-{
-    std::string text;
-    for (std::int32_t nTile : draw)
-        text += (text.empty() ? "" : " ") + std::to_string(nTile);
-    return text;
 }
 
 std::string CStatsReport::Text() const
@@ -98,15 +85,25 @@ std::string CStatsReport::Text() const
 
 void CStatsReport::AppendHeading(std::string& text) const
 {
-    const std::int64_t nDraws = static_cast<std::int64_t>(m_tally.DrawCount());
-    text += "Every draw of " + m_set + ",\nevery target from " +
-            std::to_string(m_tally.FirstTarget()) + " to " + std::to_string(m_tally.LastTarget()) +
-            ":\n";
-    text += Grouped(nDraws) + " draws x " + Grouped(m_tally.TargetCount()) +
-            " targets = " + Grouped(nDraws * m_tally.TargetCount()) + " games.\n";
+    text += m_words.Draws() + ",\n" + m_words.Targets() + ":\n" + m_words.Games() + ".\n";
     text += "Draws are counted as multisets: equal tiles make one draw, whichever copies of them\n"
             "were drawn. Each game ends on the value the game's search reaches: the target, or\n"
             "else the nearest value the tiles make (the one above at equal distance).\n";
+    std::int64_t nExact = 0;
+    std::int64_t nDealtExact = 0;
+    std::int64_t nDealtGames = 0;
+    for (int c = 0; c < m_tally.UsedCategories(); ++c)
+    {
+        nExact += m_tally.Games(c, 0);
+        nDealtExact += m_dealt.Games(c, 0);
+        nDealtGames += m_dealt.CategoryWays(c) * m_tally.TargetCount();
+    }
+    const std::int64_t nGames =
+        static_cast<std::int64_t>(m_tally.DrawCount()) * m_tally.TargetCount();
+    text += "\nReached exactly: " + Percent(nExact, nGames) +
+            " of the games, each draw counted once;\n" + Percent(nDealtExact, nDealtGames) +
+            " as the game deals them, each draw counted as many times as\n" + m_words.SetName() +
+            " has ways of dealing it (" + Grouped(m_dealt.AllWays()) + " ways in all).\n";
 }
 
 void CStatsReport::AppendDistances(std::string& text) const
@@ -117,49 +114,76 @@ void CStatsReport::AppendDistances(std::string& text) const
     header.push_back("all");
 
     std::vector<Row> counts{header};
-    std::vector<Row> shares{header};
     Row draws{"draws"};
     Row games{"games"};
     std::int64_t nAllDraws = 0;
-    std::int64_t nAllGames = 0;
     for (int c = 0; c < m_tally.UsedCategories(); ++c)
     {
-        const std::int64_t nDraws = m_tally.CategoryDraws(c);
-        nAllDraws += nDraws;
-        nAllGames += nDraws * m_tally.TargetCount();
-        draws.push_back(Grouped(nDraws));
-        games.push_back(Grouped(nDraws * m_tally.TargetCount()));
+        nAllDraws += m_tally.CategoryDraws(c);
+        draws.push_back(Grouped(m_tally.CategoryDraws(c)));
+        games.push_back(Grouped(m_tally.CategoryDraws(c) * m_tally.TargetCount()));
     }
     draws.push_back(Grouped(nAllDraws));
-    games.push_back(Grouped(nAllGames));
+    games.push_back(Grouped(nAllDraws * m_tally.TargetCount()));
     counts.push_back(draws);
     counts.push_back(games);
-    shares.push_back({"draws"});
-    for (int c = 0; c < m_tally.UsedCategories(); ++c)
-        shares.back().push_back(Percent(m_tally.CategoryDraws(c), nAllDraws));
-    shares.back().push_back(Percent(nAllDraws, nAllDraws));
-
     for (int b = 0; b < CDrawTally::Distances; ++b)
     {
         Row count{BucketName(b)};
-        Row share{BucketName(b)};
         std::int64_t nAll = 0;
         for (int c = 0; c < m_tally.UsedCategories(); ++c)
         {
-            const std::int64_t nGames = m_tally.Games(c, b);
-            nAll += nGames;
-            count.push_back(Grouped(nGames));
-            share.push_back(Percent(nGames, m_tally.CategoryDraws(c) * m_tally.TargetCount()));
+            nAll += m_tally.Games(c, b);
+            count.push_back(Grouped(m_tally.Games(c, b)));
         }
         count.push_back(Grouped(nAll));
-        share.push_back(Percent(nAll, nAllGames));
         counts.push_back(count);
-        shares.push_back(share);
     }
     text += "\nGames by number of large tiles (25, 50, 75, 100) in the draw and distance from\n"
-            "the target (a draw of the 28-tile set may hold up to six):\n";
+            "the target (a draw of " +
+            m_words.SetName() + " may hold up to " + m_words.MostLarge() + "):\n";
     AppendTable(text, counts);
-    text += "\nThe same as shares of each column's games (draws: of all draws):\n";
+    AppendShares(text, false);
+    AppendShares(text, true);
+}
+
+// The games of each column by distance as shares: of the draws, each counted once, or as
+// dealt, each counted with its ways.
+void CStatsReport::AppendShares(std::string& text, bool bDealt) const
+{
+    const int nCategories = m_tally.UsedCategories();
+    auto weight = [&](int c)
+    { return bDealt ? m_dealt.CategoryWays(c) : m_tally.CategoryDraws(c); };
+    auto games = [&](int c, int b) { return bDealt ? m_dealt.Games(c, b) : m_tally.Games(c, b); };
+    Row header{""};
+    for (int c = 0; c < nCategories; ++c)
+        header.push_back(std::to_string(c) + " large");
+    header.push_back("all");
+    std::vector<Row> shares{header};
+    std::int64_t nAll = 0;
+    for (int c = 0; c < nCategories; ++c)
+        nAll += weight(c);
+    shares.push_back({bDealt ? "deals" : "draws"});
+    for (int c = 0; c < nCategories; ++c)
+        shares.back().push_back(Percent(weight(c), nAll));
+    shares.back().push_back(Percent(nAll, nAll));
+    for (int b = 0; b < CDrawTally::Distances; ++b)
+    {
+        Row share{BucketName(b)};
+        std::int64_t nAllGames = 0;
+        for (int c = 0; c < nCategories; ++c)
+        {
+            nAllGames += games(c, b);
+            share.push_back(Percent(games(c, b), weight(c) * m_tally.TargetCount()));
+        }
+        share.push_back(Percent(nAllGames, nAll * m_tally.TargetCount()));
+        shares.push_back(share);
+    }
+    text += bDealt
+                ? "\nThe same as the game deals them: shares of each column's games, each draw\n"
+                  "counted as many times as the set has ways of dealing it (deals: of all deals):\n"
+                : "\nThe same as shares of each column's games, each draw counted once (draws: of\n"
+                  "all draws):\n";
     AppendTable(text, shares);
 }
 
@@ -174,11 +198,12 @@ void CStatsReport::AppendTargets(std::string& text) const
     const std::size_t nListed = std::min(kListed, targets.size());
     auto append = [&](const std::vector<int>& ordered)
     {
-        std::vector<Row> rows{{"target", "draws reaching it", "share"}};
+        std::vector<Row> rows{{"target", "draws reaching it", "share", "as dealt"}};
         for (std::size_t i = 0; i < nListed; ++i)
         {
             const std::int64_t nExact = m_tally.ExactDraws(ordered[i]);
-            rows.push_back({std::to_string(ordered[i]), Grouped(nExact), Percent(nExact, nDraws)});
+            rows.push_back({std::to_string(ordered[i]), Grouped(nExact), Percent(nExact, nDraws),
+                            Percent(m_dealt.ExactWays(ordered[i]), m_dealt.AllWays())});
         }
         AppendTable(text, rows);
     };
@@ -193,6 +218,8 @@ void CStatsReport::AppendTargets(std::string& text) const
 void CStatsReport::AppendPerfectDraws(std::string& text) const
 {
     std::array<std::int64_t, CDrawTally::Categories> anPerfect{};
+    std::array<std::int64_t, CDrawTally::Categories> anPerfectWays{};
+    std::int64_t nPerfectWays = 0;
     std::vector<std::size_t> perfect;
     for (std::size_t d = 0; d < m_tally.DrawCount(); ++d)
     {
@@ -200,6 +227,8 @@ void CStatsReport::AppendPerfectDraws(std::string& text) const
         {
             perfect.push_back(d);
             ++anPerfect[static_cast<std::size_t>(m_tally.CategoryOf(d))];
+            anPerfectWays[static_cast<std::size_t>(m_tally.CategoryOf(d))] += m_dealt.Ways(d);
+            nPerfectWays += m_dealt.Ways(d);
         }
     }
     text +=
@@ -207,11 +236,12 @@ void CStatsReport::AppendPerfectDraws(std::string& text) const
         " of " + Grouped(static_cast<std::int64_t>(m_tally.DrawCount())) + " (" +
         Percent(static_cast<std::int64_t>(perfect.size()),
                 static_cast<std::int64_t>(m_tally.DrawCount())) +
-        ")\n";
-    std::vector<Row> rows{{"", "draws", "share"}};
+        "; " + Percent(nPerfectWays, m_dealt.AllWays()) + " as dealt)\n";
+    std::vector<Row> rows{{"", "draws", "share", "as dealt"}};
     for (int c = 0; c < m_tally.UsedCategories(); ++c)
         rows.push_back({"with " + CategoryName(c), Grouped(anPerfect[c]),
-                        Percent(anPerfect[c], m_tally.CategoryDraws(c))});
+                        Percent(anPerfect[c], m_tally.CategoryDraws(c)),
+                        Percent(anPerfectWays[c], m_dealt.CategoryWays(c))});
     AppendTable(text, rows);
     if (perfect.empty())
         return;

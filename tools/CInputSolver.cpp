@@ -1,0 +1,170 @@
+#include "CInputSolver.h"
+
+#include "CBatchGame.h"
+#include "CConsole.h"
+#include "CGameLine.h"
+#include "CLineReader.h"
+#include "COrderedBatch.h"
+#include "CProgressLine.h"
+#include "CTerminalLine.h"
+#include "CWorkerMemory.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace
+{
+// The text that stands for a line too long, which the reader does not keep: no line read
+// is as long.
+const std::string& TooLongLine()
+{
+    static const std::string line(CLineReader::nMaxLine + 1, ' ');
+    return line;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The text of a line's first six words, the tiles of a game: lines with the same tiles go
+// to the same worker, which keeps their tables.
+std::string_view TilesOf(std::string_view line)
+{
+    std::size_t i = 0;
+    for (int nWord = 0; nWord < 6; ++nWord)
+    {
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
+        while (i < line.size() && !IsBlank(line[i]))
+            ++i;
+    }
+    return line.substr(0, i);
+}
+
+// A line that the progress counts as a game: neither blank nor a comment.
+bool CountsAsGame(std::string_view line)
+{
+    for (const char c : line)
+    {
+        if (!IsBlank(c))
+            return c != '#';
+    }
+    return false;
+}
+
+} // namespace
+
+bool CInputSolver::SolveLine(long nLine, std::string_view text, std::string& output) const
+{
+    if (text.size() > CLineReader::nMaxLine)
+    {
+        output.append("error: line " + std::to_string(nLine) + ": line too long\n");
+        return false;
+    }
+    const CGameLine line(text);
+    switch (line.Kind())
+    {
+    case CGameLine::EKind::Skipped:
+        return true;
+    case CGameLine::EKind::Malformed:
+        output.append("error: line " + std::to_string(nLine) + ": expected seven integers\n");
+        return false;
+    case CGameLine::EKind::Game:
+        break;
+    }
+    return CBatchGame(line).Play(output, m_allMax);
+}
+
+int CInputSolver::SolveInput(const std::vector<std::string>& files, int nJobs, bool bQuiet) const
+{
+    CLineReader reader(files);
+    std::unique_ptr<CProgressLine> progress;
+    if (!bQuiet && CConsole::ProgressLine())
+        progress = std::make_unique<CProgressLine>(reader.TotalBytes(), *CConsole::ProgressLine());
+
+    if (nJobs > 1)
+        CWorkerMemory::Prepare();
+    COrderedBatch batch(
+        nJobs,
+        [this](const std::string& line, long nLine)
+        {
+            COrderedBatch::Result result;
+            // A game's lines at once, rather than one allocation per doubling.
+            result.text.reserve(256);
+            result.bRefused = !SolveLine(nLine, line, result.text);
+            result.bGame = line.size() > CLineReader::nMaxLine || CountsAsGame(line);
+            return result;
+        },
+        CConsole::Write);
+    if (batch.Jobs() < nJobs)
+    {
+        CConsole::Message("started only " + std::to_string(batch.Jobs()) + " of " +
+                          std::to_string(nJobs) + " jobs");
+    }
+    // The progress tells the games solved and written, not the lines read: reading runs
+    // ahead of the workers by as many blocks as wait for them.
+    if (progress)
+    {
+        batch.OnWritten([&progress](std::uint64_t nInputEnd, std::uint64_t nGames)
+                        { progress->Update(nInputEnd, nGames); });
+    }
+    // What is solved reaches the output while the input keeps the program waiting.
+    reader.OnStall([&batch] { batch.Flush(); });
+
+    std::string previousTiles;
+    CLineReader::EStatus status = CLineReader::EStatus::Line;
+    for (std::string_view line; (status = reader.Next(line)) != CLineReader::EStatus::End &&
+                                status != CLineReader::EStatus::Error;)
+    {
+        bool bSubmitted = false;
+        if (status == CLineReader::EStatus::TooLong)
+        {
+            previousTiles.clear();
+            bSubmitted =
+                batch.Submit(TooLongLine(), reader.LineNumber(), false, reader.BytesRead());
+            // Skipping the rest may take long (an endless line): the refusal is written now.
+            batch.Flush();
+        }
+        else
+        {
+            const std::string_view tiles = TilesOf(line);
+            const bool bSameTiles = !tiles.empty() && tiles == previousTiles;
+            if (!bSameTiles)
+                previousTiles.assign(tiles);
+            bSubmitted = batch.Submit(line, reader.LineNumber(), bSameTiles, reader.BytesRead());
+        }
+        if (!bSubmitted)
+            break;
+    }
+    batch.Finish();
+    progress.reset();
+    if (batch.WriteFailed())
+    {
+        CConsole::ReportWriteFailure();
+        return kFailure;
+    }
+    if (status == CLineReader::EStatus::Error)
+    {
+        CConsole::Message("cannot read " + reader.ErrorName() + ": " +
+                          std::strerror(reader.Error()));
+        return kFailure;
+    }
+    return batch.AnyRefused() ? kSomeRefused : kAllSolved;
+}
+
+int CInputSolver::SolveArguments(const std::vector<std::string>& numbers) const
+{
+    std::string text;
+    for (const std::string& number : numbers)
+        text.append(number).push_back(' ');
+    std::string output;
+    const bool bSolved = SolveLine(1, text, output);
+    if (!CConsole::Write(output))
+    {
+        CConsole::ReportWriteFailure();
+        return kFailure;
+    }
+    return bSolved ? kAllSolved : kSomeRefused;
+}
