@@ -1,4 +1,5 @@
 #include "CBatchGame.h"
+#include "CDealtTally.h"
 #include "CDrawTally.h"
 #include "CGameLine.h"
 #include "CTileSet.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -94,6 +96,97 @@ TEST(DrawTally, DrawsAreTheMultisetsTheSetAllows)
     EXPECT_FALSE(CTileSet(CTileSet::EKind::Full).Allows({1, 2, 3, 4, 5, 11}));
     EXPECT_TRUE(CTileSet(CTileSet::EKind::Full).Allows({1, 2, 3, 4, 100, 100}));
     EXPECT_FALSE(CTileSet(CTileSet::EKind::LargeOnce).Allows({1, 2, 3, 4, 100, 100}));
+}
+
+// A draw is dealt in as many ways as the set has ways of choosing its tiles' copies: the
+// ways of the draws with k large tiles are those of choosing k of the large copies and 6 - k
+// of the 20 small ones, and all add up to choosing six of the set's tiles.
+TEST(DrawTally, DrawsAreDealtInAsManyWaysAsTheSetHasCopiesToChooseFrom)
+{
+    struct Case
+    {
+        CTileSet::EKind kind;
+        std::int64_t nAll;
+        std::vector<std::int64_t> byLarge;
+    };
+    // C(8, k) x C(20, 6 - k), and C(4, k) x C(20, 6 - k); C(28, 6) and C(24, 6).
+    const Case cases[] = {
+        {CTileSet::EKind::Full, 376740, {38760, 124032, 135660, 63840, 13300, 1120, 28}},
+        {CTileSet::EKind::LargeOnce, 134596, {38760, 62016, 29070, 4560, 190}},
+    };
+    for (const Case& c : cases)
+    {
+        const CTileSet set(c.kind);
+        std::vector<std::int64_t> byLarge(c.byLarge.size(), 0);
+        std::int64_t nAll = 0;
+        for (const Draw& draw : set.Draws())
+        {
+            byLarge.at(static_cast<std::size_t>(CTileSet::LargeTiles(draw))) += set.Ways(draw);
+            nAll += set.Ways(draw);
+        }
+        EXPECT_EQ(nAll, c.nAll);
+        EXPECT_EQ(byLarge, c.byLarge);
+        EXPECT_EQ(set.MostLarge() + 1, static_cast<int>(c.byLarge.size()));
+    }
+    const CTileSet full(CTileSet::EKind::Full);
+    const CTileSet once(CTileSet::EKind::LargeOnce);
+    EXPECT_EQ(full.Ways({1, 2, 3, 4, 5, 6}), 64);
+    EXPECT_EQ(full.Ways({1, 1, 2, 2, 3, 3}), 1);
+    EXPECT_EQ(full.Ways({1, 1, 2, 3, 25, 25}), 4);
+    EXPECT_EQ(full.Ways({10, 10, 25, 50, 75, 100}), 16);
+    EXPECT_EQ(once.Ways({10, 10, 25, 50, 75, 100}), 1);
+}
+
+// Two draws and two targets, counted by hand. 1 1 2 2 3 3 (one way) makes 81 but not 80,
+// where it ends 1 away; 1 2 3 4 5 6 (64 ways) makes 80 = 5 x 4 x (3 + 1) and 81 = (6 + 3) x
+// (4 + 5). Of the draws, 3 games of 4 reach their target; as dealt, 64 + 64 + 1 of the
+// 2 x 65 deals of a game.
+TEST(DrawTally, SharesAsDealtWeighEachDrawByItsWays)
+{
+    const CTileSet set(CTileSet::EKind::Full);
+    CDrawTally tally({{1, 1, 2, 2, 3, 3}, {1, 2, 3, 4, 5, 6}}, 80, 81);
+    tally.Run(2);
+    const CDealtTally dealt(tally, set);
+    EXPECT_EQ(dealt.Ways(0), 1);
+    EXPECT_EQ(dealt.Ways(1), 64);
+    EXPECT_EQ(dealt.AllWays(), 65);
+    EXPECT_EQ(dealt.CategoryWays(0), 65);
+    EXPECT_EQ(tally.Games(0, 0), 3);
+    EXPECT_EQ(dealt.Games(0, 0), 129);
+    EXPECT_EQ(dealt.Games(0, 1), 1);
+    EXPECT_EQ(dealt.ExactWays(80), 64);
+    EXPECT_EQ(dealt.ExactWays(81), 65);
+    EXPECT_EQ(dealt.ExactWays(0, 80), 64);
+    EXPECT_EQ(dealt.ExactWays(1, 80), 0);
+}
+
+// A draw as typed: six tiles separated by blanks or commas, in any order, allowed by the set.
+TEST(DrawTally, ReadsADrawOfSixTilesOfTheSet)
+{
+    const struct
+    {
+        const char* szText;
+        CTileSet::EKind kind;
+        std::optional<Draw> draw;
+    } cases[] = {
+        {"1 2 3 4 5 6", CTileSet::EKind::Full, Draw{1, 2, 3, 4, 5, 6}},
+        {"100,75,5,5,1,2", CTileSet::EKind::Full, Draw{1, 2, 5, 5, 75, 100}},
+        {" 1\t2,,3  4 5 6 ", CTileSet::EKind::Full, Draw{1, 2, 3, 4, 5, 6}},
+        {"007 2 3 4 5 6", CTileSet::EKind::Full, Draw{2, 3, 4, 5, 6, 7}},
+        {"1 2 3 4 100 100", CTileSet::EKind::Full, Draw{1, 2, 3, 4, 100, 100}},
+        {"1 2 3 4 100 100", CTileSet::EKind::LargeOnce, std::nullopt},
+        {"1 1 1 2 3 4", CTileSet::EKind::Full, std::nullopt},
+        {"1 2 3 4 5", CTileSet::EKind::Full, std::nullopt},
+        {"1 2 3 4 5 6 7", CTileSet::EKind::Full, std::nullopt},
+        {"1 2 3 4 5 x", CTileSet::EKind::Full, std::nullopt},
+        {"1 2 3 4 5 -6", CTileSet::EKind::Full, std::nullopt},
+        {"0 1 2 3 4 5", CTileSet::EKind::Full, std::nullopt},
+        {"1 2 3 4 5 11", CTileSet::EKind::Full, std::nullopt},
+        {"1 2 3 4 5 4294967302", CTileSet::EKind::Full, std::nullopt},
+        {"", CTileSet::EKind::Full, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTileSet::ReadDraw(c.szText, c.kind), c.draw) << c.szText;
 }
 
 // 1 1 2 2 3 3 makes at most 81 = (1 + 2) x (1 + 2) x 3 x 3. Below it, every value from 0

@@ -373,3 +373,57 @@ TEST(OrderedBatch, AnExceptionOfTheWorkStopsTheBatchAndIsThrownAgain)
         std::fclose(pOut);
     }
 }
+
+// The progress counts what is solved and written, not what is read: while the first line
+// holds up the writing, nothing is told however far the reading has gone; then each block,
+// in order, with where its last line ends in the input and the games written so far (a
+// line that is no game does not count), on one job as on two.
+TEST(OrderedBatch, TellsTheProgressOfWhatIsWrittenNotOfWhatIsRead)
+{
+    for (const int nJobs : {1, 2})
+    {
+        SCOPED_TRACE(nJobs);
+        std::FILE* pOut = std::tmpfile();
+        ASSERT_NE(pOut, nullptr);
+        CGate firstMayEnd;
+        std::atomic<int> nWorkedOut{0};
+        std::mutex mutex;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> told;
+        {
+            COrderedBatch batch(
+                nJobs,
+                [&](const std::string&, long nLine) -> COrderedBatch::Result
+                {
+                    if (nLine == 1 && nJobs > 1)
+                        firstMayEnd.Wait();
+                    ++nWorkedOut;
+                    return {TextOf(nLine), false, nLine != 3};
+                },
+                To(pOut), OneLineBlocks(8));
+            batch.OnWritten(
+                [&](std::uint64_t nEnd, std::uint64_t nGames)
+                {
+                    const std::lock_guard lock(mutex);
+                    told.emplace_back(nEnd, nGames);
+                });
+            for (long n = 1; n <= 4; ++n)
+                ASSERT_TRUE(batch.Submit("", n, false, static_cast<std::uint64_t>(10 * n)));
+            if (nJobs > 1)
+            {
+                batch.Flush();
+                while (nWorkedOut < 3)
+                    std::this_thread::yield();
+                {
+                    const std::lock_guard lock(mutex);
+                    EXPECT_TRUE(told.empty()) << "told before line 1 was written";
+                }
+                firstMayEnd.Open();
+            }
+            batch.Finish();
+        }
+        const std::vector<std::pair<std::uint64_t, std::uint64_t>> expected{
+            {10, 1}, {20, 2}, {30, 2}, {40, 3}};
+        EXPECT_EQ(told, expected);
+        std::fclose(pOut);
+    }
+}

@@ -9,6 +9,7 @@
 #include "CTerminalLine.h"
 #include "CWorkerMemory.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -114,6 +115,9 @@ int CInputSolver::SolveInput(const std::vector<std::string>& files, int nJobs, b
     reader.OnStall([&batch] { batch.Flush(); });
 
     std::string previousTiles;
+    // Where the line ends in the input: the reader's own count runs ahead by what it has
+    // read and not yet handed out.
+    std::uint64_t nLineEnd = 0;
     CLineReader::EStatus status = CLineReader::EStatus::Line;
     for (std::string_view line; (status = reader.Next(line)) != CLineReader::EStatus::End &&
                                 status != CLineReader::EStatus::Error;)
@@ -122,8 +126,9 @@ int CInputSolver::SolveInput(const std::vector<std::string>& files, int nJobs, b
         if (status == CLineReader::EStatus::TooLong)
         {
             previousTiles.clear();
-            bSubmitted =
-                batch.Submit(TooLongLine(), reader.LineNumber(), false, reader.BytesRead());
+            // Its length is not kept: the bytes read so far stand for it.
+            nLineEnd = std::max(nLineEnd, reader.BytesRead());
+            bSubmitted = batch.Submit(TooLongLine(), reader.LineNumber(), false, nLineEnd);
             // Skipping the rest may take long (an endless line): the refusal is written now.
             batch.Flush();
         }
@@ -133,7 +138,8 @@ int CInputSolver::SolveInput(const std::vector<std::string>& files, int nJobs, b
             const bool bSameTiles = !tiles.empty() && tiles == previousTiles;
             if (!bSameTiles)
                 previousTiles.assign(tiles);
-            bSubmitted = batch.Submit(line, reader.LineNumber(), bSameTiles, reader.BytesRead());
+            nLineEnd += line.size() + 1;
+            bSubmitted = batch.Submit(line, reader.LineNumber(), bSameTiles, nLineEnd);
         }
         if (!bSubmitted)
             break;

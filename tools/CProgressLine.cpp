@@ -52,8 +52,9 @@ std::string CProgressLine::Text(std::optional<std::uint64_t> nTotalBytes, std::u
     char szText[128];
     if (!nTotalBytes)
     {
-        std::snprintf(szText, sizeof szText, "pivolo-solve: %llu games, %llu games/s",
-                      static_cast<unsigned long long>(nGames), nRate);
+        std::snprintf(szText, sizeof szText, "pivolo-solve: %llu %s, %llu games/s",
+                      static_cast<unsigned long long>(nGames), nGames == 1 ? "game" : "games",
+                      nRate);
         return szText;
     }
     const std::uint64_t nDone = nBytes < *nTotalBytes ? nBytes : *nTotalBytes;

@@ -1,5 +1,6 @@
 #include "CTerminalLine.h"
 
+#include <algorithm>
 #include <string>
 
 CTerminalLine::CTerminalLine(Output output, Width width)
@@ -23,6 +24,8 @@ void CTerminalLine::Show(std::string_view text)
     const std::size_t nShown = Shown();
     if (text.size() < nShown)
         line.append(nShown - text.size(), ' ');
+    // A signal that comes during the write erases at least what it may have put there.
+    m_nShown.store(std::max(nShown, text.size()), std::memory_order_relaxed);
     m_output(line);
     m_nShown.store(text.size(), std::memory_order_relaxed);
 }
