@@ -337,6 +337,19 @@ check_progress() {
         grep -Eq $'\rpivolo-solve: [0-9]+ games, [0-9]+ games/s' "$work/typescript"
     check "not erased at the end: $(tail -c 100 "$work/typescript" | cat -A)" \
         grep -Eq $'\r +\r$' <(tail -c 100 "$work/typescript")
+    # Output to the terminal that shows the progress: the line is erased before each game's
+    # text, which starts on a line of its own; in 20 columns no redraw reaches the last one.
+    case_name=progress_and_output_on_one_terminal
+    script -qec 'stty cols 20; (i=0; while [ $i -lt 600 ]; do echo 1 2 3 4 5 6 1; sleep 0.05; i=$((i + 1))
+            grep -q pivolo-solve: "$work/typescript" && break; done; echo 1 2 3 4 5 6 99) | "$solve"' \
+        /dev/null >"$work/typescript" 2>&1
+    check "no progress: $(cat -A "$work/typescript" | head -c 300)" grep -q 'pivolo-solve' "$work/typescript"
+    check "last game missing: $(tail -c 300 "$work/typescript" | cat -A)" \
+        grep -q '^game: 1 2 3 4 5 6 99' <(tr '\r' '\n' <"$work/typescript")
+    check "output glued to the progress: $(tr '\r' '\n' <"$work/typescript" | grep 'pivolo-solve.*game:' | head -n 1)" \
+        [ -z "$(tr '\r' '\n' <"$work/typescript" | grep 'pivolo-solve.*game:')" ]
+    check "wider than 19: $(tr '\r' '\n' <"$work/typescript" | grep pivolo-solve | awk 'length > 19' | head -n 1)" \
+        [ -z "$(tr '\r' '\n' <"$work/typescript" | grep pivolo-solve | awk 'length > 19')" ]
 }
 check_progress
 

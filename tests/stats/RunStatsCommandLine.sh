@@ -16,11 +16,13 @@ run() {
     "$stats" "${@:2}" </dev/null >"$work/out" 2>"$work/err"
     status=$?
 }
-# A refusal: status 2, the message on standard error with the usage, nothing on standard output.
+# A refusal: status 2, the message on standard error and where to learn more, as pivolo-solve
+# says it; nothing on standard output.
 expect_refusal() {
     expect_status 2
     expect_err "$1"
-    check "no usage after the message" grep -q '^Usage: pivolo-stats' "$work/err"
+    check "no hint in: $(cat "$work/err")" \
+        [ "$(sed -n 2p "$work/err")" = "Try 'pivolo-stats --help' for more information." ]
     check "output on a refusal: $(cat "$work/out")" [ ! -s "$work/out" ]
 }
 
@@ -43,23 +45,29 @@ for option in --version --vers; do
 done
 run forms_of_values --draw='1 2 3 4 5 6' --targ 10-19 -q -j1
 expect_status 0
-expect_out_has '1 draws x 10 targets = 10 games.'
+expect_out_has 'The draw 1 2 3 4 5 6 of the 28-tile set'
+expect_out_has '1 draw x 10 targets = 10 games.'
 expect_out_has 'Draws are counted as multisets'
 expect_no_err
 run one_target --draw '1,1,2,2,3,3' -t900 --set=24
 expect_status 0
-expect_out_has 'every target from 900 to 900:'
+expect_out_has 'The draw 1 1 2 2 3 3 of the 24-tile set'
+expect_out_has 'the target 900:'
+expect_out_has '1 draw x 1 target = 1 game.'
+expect_out_has 'a draw of the 24-tile set may hold up to four'
 expect_out_has '1 1 2 2 3 3     900       81       819'
 
 # Refusals.
 run unknown_option --bogus
-expect_refusal "pivolo-stats: unknown or ambiguous option '--bogus'"
+expect_refusal "pivolo-stats: unknown option '--bogus'"
 run unknown_short -x
-expect_refusal "pivolo-stats: unknown or ambiguous option '-x'"
+expect_refusal "pivolo-stats: unknown option '-x'"
 run value_not_taken --quiet=1
-expect_refusal "pivolo-stats: unknown or ambiguous option '--quiet=1'"
+expect_refusal "pivolo-stats: option '--quiet' takes no value"
 run missing_value --targets
 expect_refusal "pivolo-stats: option '--targets' needs a value"
+run missing_short_value -qt
+expect_refusal "pivolo-stats: option '-t' needs a value"
 run reversed_targets --targets 20-10
 expect_refusal "pivolo-stats: the targets must be A-B with 0 <= A <= B <= 999, not '20-10'"
 run target_too_large --targets 0-1000
@@ -71,7 +79,11 @@ expect_refusal "pivolo-stats: the set must be 28 or 24, not '27'"
 run bad_jobs --jobs 0
 expect_refusal "pivolo-stats: the number of jobs must be from 1 to 1024, not '0'"
 run bad_plot --plot picture.gif
-expect_refusal "pivolo-stats: the picture's name must end in .png or .svg: 'picture.gif'"
+expect_refusal "pivolo-stats: the picture's name must end in .png or .svg, not 'picture.gif'"
+run extension_alone --plot .png
+expect_refusal "pivolo-stats: the picture needs a name before its extension, not '.png'"
+run empty_csv --csv ''
+expect_refusal "pivolo-stats: the folder of the CSV files needs a name"
 run third_tile --draw '1 1 1 2 3 4'
 expect_refusal "pivolo-stats: '1 1 1 2 3 4' is not a draw of six tiles of the 28-tile set"
 run second_large_of_24 --set 24 --draw '1 2 3 4 100 100'
@@ -87,6 +99,12 @@ case_name=full_output
 status=$?
 expect_status 2
 expect_err "pivolo-stats: cannot write the output: No space left on device"
+# A closed output loses the report: known before the work, and no success.
+case_name=closed_output
+"$stats" "${small[@]}" >&- 2>"$work/err"
+status=$?
+expect_status 2
+expect_err "pivolo-stats: cannot write the output: Bad file descriptor"
 case_name=reader_gone
 # More than a pipe holds, so that some write finds the reader gone.
 "$stats" --games -q -t 0-999 --draw '1 1 2 2 3 3' --draw '1 2 3 4 5 6' --draw '2 5 7 9 25 75' \
@@ -104,29 +122,34 @@ cut -d' ' -f1-7 "$work/out" | "$solve" --jobs 2 | sed -n 's/^result: . reached: 
 check "pivolo-stats and pivolo-solve disagree: $(cut -d' ' -f8 "$work/out" | diff - "$work/solved" | head -n 5)" \
     cmp -s <(cut -d' ' -f8 "$work/out") "$work/solved"
 
-# The CSV files: their header rows and one row a target, a draw, a number of large tiles.
-run csv "${small[@]}" --draw '25 50 75 100 1 1' --csv "$work/csv"
+# The CSV files: their header rows, the same columns whatever the draws, one row a target, a
+# draw, a number of large tiles of the set; the folder made with its parents.
+run csv "${small[@]}" --draw '25 50 75 100 1 1' --csv "$work/csv/a/b"
 expect_status 0
 expect_no_err
 expect_csv() {
     local file=$1 header=$2 rows=$3
-    check "$file header: $(head -n 1 "$work/csv/$file")" [ "$(head -n 1 "$work/csv/$file")" = "$header" ]
-    check "$file rows: $(wc -l <"$work/csv/$file")" [ "$(wc -l <"$work/csv/$file")" -eq "$rows" ]
+    check "$file header: $(head -n 1 "$work/csv/a/b/$file")" [ "$(head -n 1 "$work/csv/a/b/$file")" = "$header" ]
+    check "$file rows: $(wc -l <"$work/csv/a/b/$file")" [ "$(wc -l <"$work/csv/a/b/$file")" -eq "$rows" ]
 }
-expect_csv targets.csv 'target,draws,exact,exact_share,exact_large0,exact_large1,exact_large2,exact_large3,exact_large4' 11
-expect_csv draws.csv 'tile1,tile2,tile3,tile4,tile5,tile6,large,targets,exact,exact_share,total_distance,max_distance,max_distance_target' 3
-expect_csv categories.csv 'large,draws,games,exact,away_1,away_2,away_3,away_4,away_5,away_6,away_7,away_8,away_9,away_10,away_more' 7
-check "categories.csv: all row: $(tail -n 1 "$work/csv/categories.csv")" \
-    grep -q '^all,2,20,' "$work/csv/categories.csv"
+expect_csv targets.csv 'target,draws,exact,exact_share,exact_share_dealt,exact_large0,exact_large1,exact_large2,exact_large3,exact_large4,exact_large5,exact_large6' 11
+expect_csv draws.csv 'tile1,tile2,tile3,tile4,tile5,tile6,large,ways,targets,exact,exact_share,total_distance,max_distance,max_distance_target' 3
+expect_csv categories.csv 'large,draws,ways,games,exact,away_1,away_2,away_3,away_4,away_5,away_6,away_7,away_8,away_9,away_10,away_more,exact_share,exact_share_dealt' 9
+check "categories.csv: all row: $(tail -n 1 "$work/csv/a/b/categories.csv")" \
+    grep -q '^all,2,80,20,' "$work/csv/a/b/categories.csv"
+check "draws.csv: ways: $(cut -d, -f1-8 "$work/csv/a/b/draws.csv" | tr '\n' '|')" \
+    [ "$(cut -d, -f8 "$work/csv/a/b/draws.csv" | tr '\n' ' ')" = "ways 16 64 " ]
+run csv_24 "${small[@]}" --set 24 --csv "$work/csv/24"
+check "24-tile columns: $(head -n 1 "$work/csv/24/targets.csv")" \
+    grep -q 'exact_large4$' <(head -n 1 "$work/csv/24/targets.csv")
+check "24-tile rows: $(wc -l <"$work/csv/24/categories.csv")" [ "$(wc -l <"$work/csv/24/categories.csv")" -eq 7 ]
 touch "$work/file"
 run csv_folder_is_a_file "${small[@]}" --csv "$work/file"
 expect_status 2
 expect_err "pivolo-stats: cannot make the folder $work/file: Not a directory"
-mkdir "$work/fullcsv"
-ln -s /dev/full "$work/fullcsv/draws.csv"
-run csv_full_disk "${small[@]}" --csv "$work/fullcsv"
+run csv_below_a_file "${small[@]}" --csv "$work/file/csv"
 expect_status 2
-expect_err "pivolo-stats: cannot write $work/fullcsv/draws.csv: No space left on device"
+expect_err "pivolo-stats: cannot make the folder $work/file/csv: Not a directory"
 
 # The pictures, with no display at all.
 run png "${small[@]}" --plot "$work/p.png"
@@ -140,7 +163,7 @@ status=$?
 expect_status 0
 expect_no_err
 check "not an SVG: $(file "$work/p.SVG")" grep -q 'SVG' <(file "$work/p.SVG")
-check "no title in the SVG" grep -q 'Share of draws that reach each target' "$work/p.SVG"
+check "no title in the SVG" grep -q 'Share of the draws that reach each target' "$work/p.SVG"
 # A platform asked for that cannot start (X without a display) is not used either.
 case_name=png_with_x_asked_for
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$stats" "${small[@]}" --plot "$work/x.png" \
@@ -149,10 +172,6 @@ status=$?
 expect_status 0
 expect_no_err
 check "not a PNG: $(file "$work/x.png")" grep -q 'PNG image data' <(file "$work/x.png")
-ln -s /dev/full "$work/full.png"
-run png_full_disk "${small[@]}" --plot "$work/full.png"
-expect_status 2
-expect_err "pivolo-stats: cannot write $work/full.png: No space left on device"
 run png_no_folder "${small[@]}" --plot "$work/none/p.png"
 expect_status 2
 expect_err "pivolo-stats: cannot write $work/none/p.png: No such file or directory"
@@ -165,10 +184,16 @@ script -qec "'$stats' --draw '1 2 3 4 5 6' --draw '1 1 2 2 3 3' -t 0-99 >'$work/
 status=$?
 expect_status 0
 check "no bar: $(cat -A "$work/terminal")" grep -Eq $'\r\\[[#.]+\\] +[0-9]+%  [-:0-9]+ left' "$work/terminal"
-check "bar not erased: $(cat -A "$work/terminal")" \
-    grep -q $'\r'"$(printf '%60s' '')"$'\r' "$work/terminal"
+check "bar not erased: $(cat -A "$work/terminal")" grep -Eq $'\r +\r$' "$work/terminal"
 check "a new line on the terminal: $(cat -A "$work/terminal")" [ "$(wc -l <"$work/terminal")" -eq 0 ]
 check "no report" grep -q 'Draws are counted as multisets' "$work/report"
+# In a terminal of 40 columns, the bar is narrower: no redraw reaches the last column, where
+# it would wrap and leave a line behind at each redraw.
+case_name=progress_in_40_columns
+script -qec "stty cols 40; '$stats' -j1 -t 0-99 >/dev/null" /dev/null >"$work/terminal" 2>&1
+check "no bar: $(cat -A "$work/terminal" | head -c 300)" grep -q ' left' "$work/terminal"
+check "wider than 39: $(tr '\r' '\n' <"$work/terminal" | awk 'length > 39' | head -n 2)" \
+    [ -z "$(tr '\r' '\n' <"$work/terminal" | awk 'length > 39')" ]
 case_name=quiet_on_terminal
 script -qec "'$stats' --quiet --draw '1 2 3 4 5 6' -t 0-99 >/dev/null" /dev/null >"$work/terminal" 2>&1
 check "output with --quiet: $(cat -A "$work/terminal")" [ ! -s "$work/terminal" ]
