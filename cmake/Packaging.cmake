@@ -75,6 +75,21 @@ foreach(lang IN ITEMS en fr)
     endforeach()
 endforeach()
 
+# Bash completion of the tools, where bash-completion looks for it (its pkg-config variable,
+# made relative to its prefix so that the package and a local installation each put it
+# under their own prefix), else where it looks by default.
+set(PIVOLO_BASH_COMPLETION_DIR ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+    pkg_get_variable(bash_completions bash-completion completionsdir)
+    pkg_get_variable(bash_completion_prefix bash-completion prefix)
+    if(bash_completions AND bash_completion_prefix)
+        file(RELATIVE_PATH PIVOLO_BASH_COMPLETION_DIR ${bash_completion_prefix} ${bash_completions})
+    endif()
+endif()
+install(FILES ${packaging}/bash-completion/pivolo-solve ${packaging}/bash-completion/pivolo-stats
+        DESTINATION ${PIVOLO_BASH_COMPLETION_DIR})
+
 # The copyright in Debian's machine-readable format, its licence text taken from LICENSE
 # (without its copyright line), and the changelog.
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE license_lines)

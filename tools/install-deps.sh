@@ -14,6 +14,7 @@ packages=(
   dbus at-spi2-core python3 python3-pyatspi
   appstream desktop-file-utils dpkg-dev file
   lintian groff-base man-db mandoc # the package's checks, the manual pages' lint
+  bash-completion strace            # the tools' completion; signals injected at a write
   clang libclang-rt-dev             # the fuzz targets: clang's libFuzzer
 )
 

@@ -65,7 +65,9 @@ dpkg-deb -x "$deb" "$root"
 desktop=usr/share/applications/org.pivolo.pivolo.desktop
 metainfo=usr/share/metainfo/org.pivolo.pivolo.metainfo.xml
 for file in usr/games/pivolo usr/games/pivolo-solve usr/games/pivolo-stats "$desktop" "$metainfo" \
-    usr/share/doc/pivolo/copyright usr/share/doc/pivolo/changelog.gz; do
+    usr/share/doc/pivolo/copyright usr/share/doc/pivolo/changelog.gz \
+    usr/share/bash-completion/completions/pivolo-solve \
+    usr/share/bash-completion/completions/pivolo-stats; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 for program in pivolo pivolo-solve pivolo-stats; do
