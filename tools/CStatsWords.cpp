@@ -65,6 +65,9 @@ std::string CStatsWords::Percent(std::int64_t nPart, std::int64_t nWhole)
     // A few games among millions are not none.
     if (nPart > 0 && 10000 * nPart < nWhole / 2)
         return "<0.01%";
+    // Nor are all but a few all.
+    if (nPart < nWhole && 10000 * (nWhole - nPart) < nWhole / 2)
+        return ">99.99%";
     char sz[32];
     std::snprintf(sz, sizeof sz, "%.2f%%",
                   100.0 * static_cast<double>(nPart) / static_cast<double>(nWhole));
