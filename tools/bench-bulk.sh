@@ -144,7 +144,9 @@ for name in random bulk; do
         status=1
     fi
 done
-if cmp -s <("$yardstick" --whole-game --targets 0-999 --jobs 2) "$out/stats/categories.csv"; then
+# The yardstick counts draws and games; the ways of dealing them and the shares are left out.
+if cmp -s <("$yardstick" --whole-game --targets 0-999 --jobs 2) \
+    <(cut -d, -f1,2,4-16 "$out/stats/categories.csv"); then
     echo "whole game: the same tally as pivolo-stats' categories.csv"
 else
     echo "whole game: the yardstick's tally differs from pivolo-stats' categories.csv" >&2
