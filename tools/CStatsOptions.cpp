@@ -82,10 +82,10 @@ std::optional<int> ReadCount(std::string_view text, int nLeast, int nMost)
     return nValue;
 }
 
-// Whether the name ends in the extension (in any case) after something else.
+// Whether the name ends in the extension, in any case.
 bool HasExtension(const std::string& path, std::string_view extension)
 {
-    if (path.size() <= extension.size())
+    if (path.size() < extension.size())
         return false;
     const std::string tail = path.substr(path.size() - extension.size());
     return std::equal(tail.begin(), tail.end(), extension.begin(), extension.end(),
