@@ -190,7 +190,7 @@ check "no report" grep -q 'Draws are counted as multisets' "$work/report"
 # In a terminal of 40 columns, the bar is narrower: no redraw reaches the last column, where
 # it would wrap and leave a line behind at each redraw.
 case_name=progress_in_40_columns
-script -qec "stty cols 40; '$stats' -j1 -t 0-99 >/dev/null" /dev/null >"$work/terminal" 2>&1
+script -qec "stty cols 40; '$stats' --set 24 -t 0-9 >/dev/null" /dev/null >"$work/terminal" 2>&1
 check "no bar: $(cat -A "$work/terminal" | head -c 300)" grep -q ' left' "$work/terminal"
 check "wider than 39: $(tr '\r' '\n' <"$work/terminal" | awk 'length > 39' | head -n 2)" \
     [ -z "$(tr '\r' '\n' <"$work/terminal" | awk 'length > 39')" ]
