@@ -164,6 +164,11 @@ expect_status 0
 expect_no_err
 check "not an SVG: $(file "$work/p.SVG")" grep -q 'SVG' <(file "$work/p.SVG")
 check "no title in the SVG" grep -q 'Share of the draws that reach each target' "$work/p.SVG"
+# A single target: each series is a marker (a line of one point would draw nothing), here
+# the draws without large tiles, all draws, and all draws as dealt.
+run one_target_picture "${small[@]}" --draw '1 1 2 2 3 3' -t 500 --plot "$work/one.svg"
+expect_status 0
+check "markers: $(grep -c '<circle' "$work/one.svg")" [ "$(grep -c '<circle' "$work/one.svg")" -eq 3 ]
 # A platform asked for that cannot start (X without a display) is not used either.
 case_name=png_with_x_asked_for
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$stats" "${small[@]}" --plot "$work/x.png" \
