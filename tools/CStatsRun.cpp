@@ -71,11 +71,14 @@ bool CStatsRun::OpenFiles()
 
 void CStatsRun::Tally(CDrawTally& tally) const
 {
-    const int nJobs = m_options.Jobs();
+    const int nWanted =
+        std::min(m_options.Jobs(), static_cast<int>((tally.DrawCount() + CDrawTally::kBlock - 1) /
+                                                    CDrawTally::kBlock));
+    // Under a limit on the address space, only as many workers as can make their tables
+    // (about half a megabyte each) with room to spare.
+    const int nJobs = CWorkerMemory::JobsThatFit(nWanted, std::size_t{3} << 20);
     if (nJobs > 1)
         CWorkerMemory::Prepare();
-    const int nWanted = std::min(
-        nJobs, static_cast<int>((tally.DrawCount() + CDrawTally::kBlock - 1) / CDrawTally::kBlock));
     std::unique_ptr<CProgressBar> bar;
     if (!m_options.Quiet() && CConsole::ProgressLine())
     {
@@ -90,7 +93,7 @@ void CStatsRun::Tally(CDrawTally& tally) const
                                    });
     if (bar)
         bar->Finish();
-    if (nWanted > 1 && nStarted < nWanted)
+    if (nWanted > 1 && std::max(nStarted, 1) < nWanted)
     {
         CConsole::Message("started only " + std::to_string(std::max(nStarted, 1)) + " of " +
                           std::to_string(nWanted) + " jobs");

@@ -3,6 +3,10 @@
 #include <malloc.h>
 #include <pthread.h>
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 
 void CWorkerMemory::Prepare()
 {
@@ -22,4 +26,27 @@ void CWorkerMemory::Prepare()
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
         mallopt(M_ARENA_MAX, 1);
+}
+
+int CWorkerMemory::JobsThatFit(int nJobs, std::size_t nPerJob)
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return nJobs;
+    // The address space taken now, in pages: the first figure of /proc/self/statm.
+    unsigned long nPages = 0;
+    if (std::FILE* pFile = std::fopen("/proc/self/statm", "r"))
+    {
+        if (std::fscanf(pFile, "%lu", &nPages) != 1)
+            nPages = 0;
+        std::fclose(pFile);
+    }
+    const std::size_t nUsed = nPages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    // What the end of the run needs: its text, and the picture's toolkit.
+    constexpr std::size_t kReserve = std::size_t{64} << 20;
+    const std::size_t nLimit = static_cast<std::size_t>(limit.rlim_cur);
+    if (nLimit <= nUsed + kReserve)
+        return 1;
+    const std::size_t nFit = (nLimit - nUsed - kReserve) / (kStack + nPerJob);
+    return static_cast<int>(std::clamp<std::size_t>(nFit, 1, static_cast<std::size_t>(nJobs)));
 }
