@@ -61,7 +61,14 @@ done
 for n in 1 2 3 4; do
     interrupt TERM rename "$n"
 done
-for signal in INT HUP; do
+# SIGINT is ignored by a program started in the background of a script, and the program
+# keeps it so: then only SIGHUP.
+signals=(INT HUP)
+if (($(printf '%d' "0x$(awk '/^SigIgn:/ { print $2 }' /proc/$$/status)") & 2)); then
+    echo "SIGINT is ignored here: not tried"
+    signals=(HUP)
+fi
+for signal in "${signals[@]}"; do
     interrupt "$signal" write,writev 3
     interrupt "$signal" rename 2
 done
