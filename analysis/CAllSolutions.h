@@ -21,10 +21,6 @@
 // Solutions come simplest first: fewest steps, then the smallest largest step result, then a
 // fixed order of the forms. Each is shown by one of its clean ways: the one with the smallest
 // largest step result, then the fewest parentheses in ordinary notation.
-//
-// The forms are built top-down: a value of a group of tiles is a sum or a product over a
-// split of the group, each part making its own value, which the tables of what each group
-// makes prune.
 class CAllSolutions
 {
 public:
