@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <tuple>
 
 namespace
 {
@@ -39,6 +40,9 @@ struct CAllSolutions::SState
     // Simplest first: fewest steps, smallest largest step result, then the forms' order.
     bool Less(const SCandidate& x, const SCandidate& y) const;
     SSolution Shown(const SCandidate& c) const;
+    // A node of a clean way as a candidate, each part's form found among those the splits
+    // make, and its group; false when it is not clean.
+    bool CandidateOf(const std::vector<SWayNode>& way, int n, SCandidate& c, int& nGroup);
     int AddWay(std::int32_t nTile, int nNode, const int* pChildren, std::int32_t nBound,
                std::vector<SWayNode>& way) const;
     int AddNodeWay(const SNode& node, const int* pChildren, int nMask, int nEntry,
@@ -156,6 +160,79 @@ int CAllSolutions::SState::AddNodeWay(const SNode& node, const int* pChildren, i
     return static_cast<int>(way.size()) - 1;
 }
 
+static int KindOf(const CAllSolutions::SWayNode& node)
+{
+    if (node.nOperator == CAllSolutions::SWayNode::Tile)
+        return CSolutionForms::KindTile;
+    return node.nOperator == OpAdd || node.nOperator == OpSubtract ? CSolutionForms::KindSum
+                                                                   : CSolutionForms::KindProduct;
+}
+
+bool CAllSolutions::SState::CandidateOf(const std::vector<SWayNode>& way, int n, SCandidate& c,
+                                        int& nGroup)
+{
+    const int nKind = KindOf(way[n]);
+    if (nKind == CSolutionForms::KindTile)
+    {
+        const auto it = std::find(table.distinct.begin(), table.distinct.end(), way[n].nValue);
+        nGroup = table.strides[it - table.distinct.begin()];
+        c = SCandidate{1, 0, nKind, -1, 0, {}, way[n].nValue};
+        return true;
+    }
+    // The chain's parts, each with its form, in the order the node knows them, then by rank of
+    // group and by form, as the splits choose them.
+    std::vector<std::pair<SPart, int>> parts;
+    std::vector<std::pair<int, int>> pending{{n, 0}};
+    nGroup = 0;
+    while (!pending.empty() && parts.size() <= 6)
+    {
+        const auto [m, nSign] = pending.back();
+        pending.pop_back();
+        const SWayNode& w = way[m];
+        if (KindOf(w) == nKind)
+        {
+            pending.push_back({w.nLeft, nSign});
+            pending.push_back(
+                {w.nRight, nSign ^ (w.nOperator == OpSubtract || w.nOperator == OpDivide)});
+            continue;
+        }
+        SCandidate part;
+        int g = 0;
+        if (!CandidateOf(way, m, part, g))
+            return false;
+        int nForm = -1;
+        for (int f : splits.PartForms(g, w.nValue, nKind))
+        {
+            const SForm& form = forms.forms[f];
+            const auto first = forms.children.begin() + form.nFirstChild;
+            if (form.nNode == part.nNode && form.nKind == part.nKind &&
+                std::equal(first, first + form.nChildren, part.anChildren.begin(),
+                           part.anChildren.begin() + part.nChildren))
+                nForm = f;
+        }
+        if (nForm < 0)
+            return false;
+        parts.push_back({{g, nSign, w.nValue}, nForm});
+        nGroup += g;
+    }
+    if (parts.size() > 6)
+        return false;
+    auto key = [&](const std::pair<SPart, int>& p)
+    { return std::tuple(p.first.nSign, p.first.nValue, table.ranks[p.first.nGroup], p.second); };
+    std::sort(parts.begin(), parts.end(), [&](auto& x, auto& y) { return key(x) < key(y); });
+    std::vector<SPart> node;
+    c = SCandidate{table.sizes[nGroup], 0, nKind, 0, static_cast<int>(parts.size())};
+    for (std::size_t i = 0; i < parts.size(); ++i)
+    {
+        node.push_back(parts[i].first);
+        c.anChildren[i] = parts[i].second;
+        c.nLargest = std::max(c.nLargest, forms.forms[parts[i].second].nLargest);
+    }
+    c.nNode = forms.Node(nKind, node);
+    c.nLargest = std::max(c.nLargest, forms.nodes[c.nNode].nMinLargest);
+    return forms.nodes[c.nNode].bClean;
+}
+
 CAllSolutions::CAllSolutions() : m_pState(std::make_unique<SState>()) {}
 
 CAllSolutions::~CAllSolutions() = default;
@@ -211,4 +288,33 @@ CAllSolutions::SValueSolutions CAllSolutions::Solve(std::int32_t nValue, std::si
     for (const SCandidate& c : candidates)
         result.solutions.push_back(s.Shown(c));
     return result;
+}
+
+std::optional<CAllSolutions::SPlace> CAllSolutions::Place(const std::vector<SWayNode>& way)
+{
+    SState& s = *m_pState;
+    std::vector<int> left = s.table.counts;
+    for (const SWayNode& node : way)
+    {
+        const auto it = std::find(s.table.distinct.begin(), s.table.distinct.end(), node.nValue);
+        if (node.nOperator == SWayNode::Tile &&
+            (it == s.table.distinct.end() || --left[it - s.table.distinct.begin()] < 0))
+            return std::nullopt;
+    }
+    SCandidate mine;
+    int nGroup = 0;
+    if (way.empty() || !s.CandidateOf(way, static_cast<int>(way.size()) - 1, mine, nGroup))
+        return std::nullopt;
+    SPlace place{1, 0, s.Shown(mine)};
+    bool bFound = false;
+    s.ForEachSolution(way.back().nValue,
+                      [&](const SCandidate& c)
+                      {
+                          ++place.nCount;
+                          if (s.Less(c, mine))
+                              ++place.nRank;
+                          else if (!s.Less(mine, c))
+                              bFound = true;
+                      });
+    return bFound ? std::optional(place) : std::nullopt;
 }

@@ -76,6 +76,18 @@ public:
     SValueSolutions Solve(std::int32_t nValue,
                           std::size_t nMax = std::numeric_limits<std::size_t>::max());
 
+    // Where a clean way stands among the solutions of its value: its rank (1 = the simplest),
+    // how many there are, and the solution it is, as Solve shows it. None when the way is not
+    // clean or uses a tile more often than given. Inside a chain of + and - (x and /) only
+    // the values of its parts matter, not those of its steps.
+    struct SPlace
+    {
+        std::uint64_t nRank = 0;
+        std::uint64_t nCount = 0;
+        SSolution solution;
+    };
+    std::optional<SPlace> Place(const std::vector<SWayNode>& way);
+
 private:
     struct SState;
     std::unique_ptr<SState> m_pState;
