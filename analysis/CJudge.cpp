@@ -1,15 +1,66 @@
 #include "CJudge.h"
 
+#include "CAnswerReader.h"
+#include "CStepChecker.h"
+#include "CWayCleaner.h"
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <optional>
+
+namespace
+{
+constexpr std::int64_t kMax32 = std::numeric_limits<std::int32_t>::max();
+constexpr int kTile = -2; // the source of a number that is a tile
+
+// One step with an operation, worked alone, then where each of its numbers comes from.
+struct SWork
+{
+    explicit SWork(int n) : nStep(n) {}
+    int nStep = 0; // its index among the answer's steps
+    std::vector<CStepChecker::SNode> nodes;
+    // What it hands on to the steps that use it: the result stated, else its value.
+    std::optional<std::int64_t> result;
+    std::vector<int> sources; // per node: kTile, a step's index, or -1
+    bool bDone = false;
+};
+
+CJudge::SFault Fault(CJudge::EFault eKind, int nStep, int nPosition, int nLength)
+{
+    CJudge::SFault fault;
+    fault.eKind = eKind;
+    fault.nStep = nStep;
+    fault.nPosition = nPosition;
+    fault.nLength = nLength;
+    return fault;
+}
+
+bool IsNumber(const CStepChecker::SNode& node)
+{
+    return node.nNumber >= 0;
+}
+} // namespace
+
 struct CJudge::SState
 {
     CAllSolutions solutions;
+    std::vector<std::int32_t> tiles;
     std::int32_t nTarget = 0;
+    bool bTargetMade = false;
+    CAllSolutions::SNearest nearest;
+    CAnswerReader reader;
+    CWayCleaner cleaner;
+
+    // Takes the numbers of a step from the free tiles and results, the results first: all of
+    // them (false when one is missing, nothing taken), or, bAll, what there is.
+    bool Take(std::vector<SWork>& work, int j, std::vector<std::int64_t>& freeTiles,
+              std::vector<int>& freeResults, bool bAll) const;
 };
 
 std::vector<CAllSolutions::SWayNode> CJudge::SVerdict::Way() const
 {
     std::vector<CAllSolutions::SWayNode> way;
-    way.reserve(steps.size());
     for (const SStep& step : steps)
         way.push_back(step.node);
     return way;
@@ -21,19 +72,295 @@ CJudge::~CJudge() = default;
 
 void CJudge::SetGame(std::span<const std::int32_t> tiles, std::int32_t nTarget)
 {
-    m_pState->solutions.SetTiles(std::vector<std::int32_t>(tiles.begin(), tiles.end()));
-    m_pState->nTarget = nTarget;
-}
-
-// Not yet written: every answer is judged empty.
-CJudge::SVerdict CJudge::Judge(std::string_view, EPlace)
-{
-    SVerdict verdict;
-    verdict.faults.push_back({});
-    return verdict;
+    SState& s = *m_pState;
+    s.tiles.assign(tiles.begin(), tiles.end());
+    s.solutions.SetTiles(s.tiles);
+    s.nTarget = nTarget;
+    s.bTargetMade = s.solutions.Reachable(nTarget);
+    s.nearest = s.solutions.Nearest(nTarget);
 }
 
 CAllSolutions& CJudge::Solutions()
 {
     return m_pState->solutions;
+}
+
+bool CJudge::SState::Take(std::vector<SWork>& work, int j, std::vector<std::int64_t>& freeTiles,
+                          std::vector<int>& freeResults, bool bAll) const
+{
+    auto& w = work[j];
+    // More numbers than there is to take: not worth a try (and no step goes quadratic).
+    const auto nNumbers = std::count_if(w.nodes.begin(), w.nodes.end(), IsNumber);
+    if (!bAll && nNumbers > static_cast<long>(freeTiles.size() + freeResults.size()))
+        return false;
+    std::vector<std::int64_t> tilesLeft = freeTiles;
+    std::vector<int> resultsLeft = freeResults;
+    std::vector<int> sources(w.nodes.size(), -1);
+    for (std::size_t k = 0; k < w.nodes.size(); ++k)
+    {
+        const std::int64_t v = w.nodes[k].node.nValue;
+        if (!IsNumber(w.nodes[k]))
+            continue;
+        const auto result = std::find_if(resultsLeft.rbegin(), resultsLeft.rend(),
+                                         [&](int t) { return t != j && work[t].result == v; });
+        const auto tile = std::find(tilesLeft.begin(), tilesLeft.end(), v);
+        if (result != resultsLeft.rend())
+        {
+            sources[k] = *result;
+            resultsLeft.erase(std::next(result).base());
+        }
+        else if (tile != tilesLeft.end())
+        {
+            sources[k] = kTile;
+            tilesLeft.erase(tile);
+        }
+        else if (!bAll)
+            return false;
+    }
+    freeTiles = std::move(tilesLeft);
+    freeResults = std::move(resultsLeft);
+    w.sources = std::move(sources);
+    return true;
+}
+
+CJudge::SVerdict CJudge::Judge(std::string_view answer, EPlace ePlace)
+{
+    SState& s = *m_pState;
+    SVerdict v;
+    std::vector<CAnswerReader::SStep> steps;
+    s.reader.Read(answer, steps, v.faults);
+    v.nSteps = static_cast<int>(steps.size());
+    // The steps with an operation; a number alone states the answer's value, unless the
+    // answer is nothing else (a tile alone).
+    std::vector<SWork> work;
+    std::vector<int> statements;
+    for (int i = 0; i < v.nSteps; ++i)
+    {
+        if (steps[i].nodes.size() > 1)
+            work.emplace_back(i);
+        else if (steps[i].nodes.size() == 1 || steps[i].bStatesValue)
+            statements.push_back(i);
+    }
+    if (work.empty() && !statements.empty() && !steps[statements.back()].nodes.empty())
+    {
+        work.emplace_back(statements.back());
+        statements.pop_back();
+    }
+    if (work.empty() && statements.empty() && v.faults.empty())
+        v.faults.push_back(Fault(EFault::Empty, 0, 1, 0));
+    // Each step's arithmetic, on its numbers as written.
+    for (SWork& w : work)
+    {
+        const CAnswerReader::SStep& step = steps[w.nStep];
+        const auto value = CStepChecker::Check(step, w.nodes, v.bReordered, v.faults);
+        if (value && step.bStated && step.nStated != *value && step.nStated <= kMax32)
+        {
+            SFault f =
+                Fault(EFault::WrongResult, step.nStep, step.nStatedPosition, step.nStatedLength);
+            const auto& root = w.nodes.back().node;
+            if (root.nOperator >= 0)
+                f.nOperator = root.nOperator, f.nLeft = w.nodes[root.nLeft].node.nValue,
+                f.nRight = w.nodes[root.nRight].node.nValue;
+            f.nResult = *value;
+            f.nStated = step.nStated;
+            v.faults.push_back(f);
+        }
+        if (step.bStated ? step.nStated >= 0 && step.nStated <= kMax32 : value.has_value())
+            w.result = step.bStated ? step.nStated : *value;
+    }
+    // Where each number comes from, as a player works: in rounds, each step in the order
+    // written that finds all its numbers among the tiles and the results still free. A round
+    // does at least one step, and each step done takes more than it gives back, so that there
+    // are at most seven rounds, whatever the answer holds.
+    std::vector<std::int64_t> freeTiles(s.tiles.begin(), s.tiles.end());
+    std::vector<int> freeResults;
+    for (bool bProgress = true; bProgress;)
+    {
+        bProgress = false;
+        for (int j = 0; j < static_cast<int>(work.size()); ++j)
+        {
+            if (work[j].bDone || !s.Take(work, j, freeTiles, freeResults, false))
+                continue;
+            work[j].bDone = bProgress = true;
+            if (work[j].result)
+                freeResults.push_back(j);
+        }
+    }
+    std::vector<std::int64_t> named;
+    for (int j = 0; j < static_cast<int>(work.size()); ++j)
+    {
+        if (!work[j].bDone)
+            s.Take(work, j, freeTiles, freeResults, true);
+    }
+    // The numbers left without a source, each value named once: a tile used more often than
+    // drawn, a result used twice, or neither; not a number whose step makes nothing.
+    for (int j = 0; j < static_cast<int>(work.size()); ++j)
+    {
+        for (std::size_t k = 0; k < work[j].nodes.size() && !work[j].bDone; ++k)
+        {
+            const std::int64_t n = work[j].nodes[k].node.nValue;
+            if (!IsNumber(work[j].nodes[k]) || work[j].sources[k] != -1 ||
+                std::find(named.begin(), named.end(), n) != named.end())
+                continue;
+            const auto& number = steps[work[j].nStep].nodes[work[j].nodes[k].nNumber];
+            SFault f = Fault(EFault::NotATile, steps[work[j].nStep].nStep, number.nPosition,
+                             number.nLength);
+            f.nNumber = n;
+            f.nDrawn = static_cast<int>(std::count(s.tiles.begin(), s.tiles.end(), n));
+            bool bMade = false;
+            bool bPending = false;
+            for (std::size_t t = 0; t < work.size(); ++t)
+            {
+                const SWork& w = work[t];
+                for (std::size_t u = 0; u < w.nodes.size(); ++u)
+                    f.nUsed += IsNumber(w.nodes[u]) && w.nodes[u].node.nValue == n &&
+                               (f.nDrawn == 0 || w.sources[u] < 0);
+                // A step's own result is no source of its numbers.
+                bMade = bMade || (w.result == n && w.bDone && t != std::size_t(j));
+                bPending = bPending || (w.result == n && !w.bDone && t != std::size_t(j));
+            }
+            if (f.nDrawn > 0)
+                f.eKind = EFault::TileOverused;
+            else if (bMade)
+                f.eKind = EFault::ResultReused;
+            else if (bPending)
+                continue;
+            named.push_back(n);
+            v.faults.push_back(f);
+        }
+    }
+    // The answer's value: the one its last statement gives, made by the last step written
+    // whose result no step uses, or a tile that no step uses; else that step's.
+    std::vector<bool> used(work.size());
+    for (const SWork& w : work)
+        for (int t : w.sources)
+            if (t >= 0)
+                used[t] = true;
+    std::optional<std::int64_t> stated;
+    if (!statements.empty())
+    {
+        const auto& step = steps[statements.back()];
+        stated = step.bStated ? step.nStated : step.nodes[0].nValue;
+    }
+    int nLast = -1;
+    for (int pass = 0; pass < 2 && nLast < 0; ++pass)
+        for (int j = 0; j < static_cast<int>(work.size()); ++j)
+            if (work[j].bDone && !used[j] && (pass == 1 || !stated || work[j].result == stated))
+                nLast = j;
+    const bool bTile = stated && (nLast < 0 || work[nLast].result != stated) &&
+                       std::find(freeTiles.begin(), freeTiles.end(), *stated) != freeTiles.end();
+    const bool bAllDone =
+        std::all_of(work.begin(), work.end(), [](const SWork& w) { return w.bDone; });
+    const std::optional<std::int64_t> value = bTile        ? stated
+                                              : nLast >= 0 ? work[nLast].result
+                                                           : std::nullopt;
+    if (value && bAllDone)
+    {
+        for (int i : statements)
+        {
+            const auto& step = steps[i];
+            const std::int64_t nStated = step.bStated ? step.nStated : step.nodes[0].nValue;
+            if (nStated != *value && nStated <= kMax32)
+            {
+                SFault f = Fault(EFault::WrongResult, step.nStep,
+                                 step.bStated ? step.nStatedPosition : step.nodes[0].nPosition,
+                                 step.bStated ? step.nStatedLength : step.nodes[0].nLength);
+                f.nResult = *value;
+                f.nStated = nStated;
+                v.faults.push_back(f);
+            }
+        }
+    }
+    // A value stated that no step makes and no tile is.
+    if (!value && stated && bAllDone && *stated <= kMax32)
+    {
+        const auto& step = steps[statements.back()];
+        SFault f = Fault(EFault::NotATile, step.nStep,
+                         step.bStated ? step.nStatedPosition : step.nodes[0].nPosition,
+                         step.bStated ? step.nStatedLength : step.nodes[0].nLength);
+        f.nNumber = *stated;
+        v.faults.push_back(f);
+    }
+    // Steps that wait on one another, and nothing else at fault: the first number is named.
+    if (v.faults.empty() && !bAllDone)
+    {
+        const auto j =
+            std::find_if(work.begin(), work.end(), [](const SWork& w) { return !w.bDone; });
+        auto k = std::find(j->sources.begin(), j->sources.end(), -1) - j->sources.begin();
+        if (k == static_cast<long>(j->sources.size()))
+            k = std::find_if(j->nodes.begin(), j->nodes.end(), IsNumber) - j->nodes.begin();
+        const auto& number = steps[j->nStep].nodes[j->nodes[k].nNumber];
+        SFault f = Fault(EFault::NotATile, steps[j->nStep].nStep, number.nPosition, number.nLength);
+        f.nNumber = number.nValue;
+        v.faults.push_back(f);
+    }
+    std::stable_sort(v.faults.begin(), v.faults.end(),
+                     [](const SFault& a, const SFault& b) { return a.nPosition < b.nPosition; });
+    for (SFault& f : v.faults)
+        s.reader.Locate(f);
+    if (!v.faults.empty())
+        return v;
+
+    // The answer's tiles and steps, each step after those whose results it uses: first the
+    // steps whose result is never used, marked so, then the answer's value.
+    std::function<int(int)> emit = [&](int j) -> int
+    {
+        const SWork& w = work[j];
+        std::vector<int> at(w.nodes.size());
+        for (std::size_t k = 0; k < w.nodes.size(); ++k)
+        {
+            CAllSolutions::SWayNode node = w.nodes[k].node;
+            const int nSource = IsNumber(w.nodes[k]) ? w.sources[k] : -1;
+            v.bReordered = v.bReordered || nSource > j;
+            if (nSource >= 0)
+            {
+                at[k] = emit(nSource);
+                continue;
+            }
+            if (!IsNumber(w.nodes[k]))
+                node.nLeft = at[node.nLeft], node.nRight = at[node.nRight];
+            v.steps.push_back({node, ERole::Kept, steps[w.nStep].nStep, w.nodes[k].nPosition});
+            at[k] = static_cast<int>(v.steps.size()) - 1;
+        }
+        return at.back();
+    };
+    for (int j = 0; j < static_cast<int>(work.size()); ++j)
+    {
+        const std::size_t nFirst = v.steps.size();
+        if ((bTile || j != nLast) && !used[j])
+            emit(j);
+        for (std::size_t k = nFirst; k < v.steps.size(); ++k)
+            v.steps[k].eRole = ERole::Unused;
+    }
+    if (bTile)
+    {
+        const auto& step = steps[statements.back()];
+        v.steps.push_back({{CAllSolutions::SWayNode::Tile, static_cast<std::int32_t>(*stated)},
+                           ERole::Kept,
+                           step.nStep,
+                           step.bStated ? step.nStatedPosition : step.nodes[0].nPosition});
+    }
+    const int nRoot = bTile ? static_cast<int>(v.steps.size()) - 1 : emit(nLast);
+    v.bValid = true;
+    v.nValue = v.steps[nRoot].node.nValue;
+    v.nDistance = std::abs(v.nValue - s.nTarget);
+    v.bTargetMade = s.bTargetMade;
+    v.nearest = s.nearest;
+    // At equal distance above and below an unreachable target, both are best.
+    const auto [above, below] = s.nearest;
+    v.bBest =
+        v.nDistance == 0 || (!s.bTargetMade && (!above || *above - s.nTarget >= v.nDistance) &&
+                             (!below || s.nTarget - *below >= v.nDistance));
+    const std::vector<CAllSolutions::SWayNode> clean = s.cleaner.Clean(v.steps, nRoot);
+    if (ePlace == EPlace::Ranked)
+    {
+        if (auto place = s.solutions.Place(clean))
+        {
+            v.bRanked = true;
+            v.nRank = place->nRank;
+            v.nSolutions = place->nCount;
+            v.solution = std::move(place->solution);
+        }
+    }
+    return v;
 }

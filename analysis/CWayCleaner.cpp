@@ -1,0 +1,224 @@
+#include "CWayCleaner.h"
+
+#include "Step.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace
+{
+int KindOf(int nOperator)
+{
+    if (nOperator == CAllSolutions::SWayNode::Tile)
+        return CSolutionForms::KindTile;
+    return nOperator == OpAdd || nOperator == OpSubtract ? CSolutionForms::KindSum
+                                                         : CSolutionForms::KindProduct;
+}
+} // namespace
+
+int CWayCleaner::Tiles(const SForm& form)
+{
+    int n = form.nKind == CSolutionForms::KindTile ? 1 : 0;
+    for (const auto& part : form.parts)
+        n += Tiles(part.second);
+    return n;
+}
+
+void CWayCleaner::Mark(const SForm& form, CJudge::ERole eRole)
+{
+    CJudge::ERole& eTile = (*m_pSteps)[form.nNode].eRole;
+    if (form.nKind == CSolutionForms::KindTile && eTile == CJudge::ERole::Kept)
+        eTile = eRole;
+    for (const auto& part : form.parts)
+        Mark(part.second, eRole);
+}
+
+// The form of a node: its chain flattened, each part cleaned first, a part that became a
+// chain of the same kind merged into it.
+CWayCleaner::SForm CWayCleaner::Reduce(int n)
+{
+    const auto& node = (*m_pSteps)[n].node;
+    SForm form{KindOf(node.nOperator), node.nValue, n, {}};
+    if (form.nKind == CSolutionForms::KindTile)
+        return form;
+    for (std::vector<std::pair<int, int>> pending{{n, 0}}; !pending.empty();)
+    {
+        const auto [m, nSign] = pending.back();
+        pending.pop_back();
+        const auto& w = (*m_pSteps)[m].node;
+        if (KindOf(w.nOperator) == form.nKind)
+        {
+            pending.push_back(
+                {w.nRight, nSign ^ (w.nOperator == OpSubtract || w.nOperator == OpDivide)});
+            pending.push_back({w.nLeft, nSign});
+            continue;
+        }
+        Join(form, nSign, Reduce(m));
+    }
+    return Simplify(std::move(form), false);
+}
+
+void CWayCleaner::Join(SForm& form, int nSign, SForm part)
+{
+    if (part.nKind != form.nKind)
+        form.parts.push_back({nSign, std::move(part)});
+    else
+        for (auto& [nPartSign, inner] : part.parts)
+            form.parts.push_back({nPartSign ^ nSign, std::move(inner)});
+}
+
+// Only once every chain has taken in what it merges with is a step that gives back its
+// operand told from a grouping ((4 - 2) x 1 + 5 is 4 + 5 - 2, not 2 + 5).
+CWayCleaner::SForm CWayCleaner::Finish(SForm form)
+{
+    std::vector<std::pair<int, SForm>> parts = std::move(form.parts);
+    form.parts.clear();
+    for (auto& [nSign, part] : parts)
+        Join(form, nSign, Finish(std::move(part)));
+    return form.nKind == CSolutionForms::KindTile ? form : Simplify(std::move(form), true);
+}
+
+CWayCleaner::SForm CWayCleaner::Simplify(SForm form, bool bGivenBack)
+{
+    auto& parts = form.parts;
+    // 0 x n and 0 / n give back the 0: the product is that factor.
+    const auto zero = std::find_if(parts.begin(), parts.end(),
+                                   [&](const auto& p) {
+                                       return form.nKind == CSolutionForms::KindProduct &&
+                                              p.first == 0 && p.second.nValue == 0;
+                                   });
+    if (zero != parts.end())
+    {
+        for (const auto& part : parts)
+            if (&part != &*zero)
+                Mark(part.second, CJudge::ERole::ChangesNothing);
+        return std::move(zero->second);
+    }
+    while (parts.size() > 1 && parts.size() <= 6)
+    {
+        const int k = static_cast<int>(parts.size());
+        const int nFull = (1 << k) - 1;
+        std::array<int, 6> anSign{};
+        std::array<std::int32_t, 6> anPart{};
+        std::array<int, 64> anTiles{};
+        std::array<CSolutionForms::SGroupValue, 64> groups{};
+        for (int j = 0; j < k; ++j)
+        {
+            anSign[j] = parts[j].first;
+            anPart[j] = static_cast<std::int32_t>(parts[j].second.nValue);
+        }
+        for (int m = 1; m <= nFull; ++m)
+        {
+            groups[m] = CSolutionForms::GroupValue(form.nKind, anSign, anPart, m);
+            anTiles[m] = anTiles[m & (m - 1)] +
+                         Tiles(parts[std::countr_zero(static_cast<unsigned>(m))].second);
+        }
+        // The largest group of parts that cancels out, short of the whole: a detour, or, a
+        // part alone (+ 0, x 1, / 1), a step that changes nothing.
+        int nDrop = 0;
+        for (int m = 1; m < nFull; ++m)
+        {
+            if (groups[m].bNeutral && anTiles[m] > anTiles[nDrop])
+                nDrop = m;
+        }
+        // Else, unless the chain is clean, a group whose value one of its groups gives back
+        // alone (4 - 2 = 2): that group stands for it, the right way round.
+        int nKeep = 0;
+        const bool bDetour = nDrop != 0 && std::popcount(static_cast<unsigned>(nDrop)) > 1;
+        if (nDrop == 0 && !bGivenBack)
+            return form;
+        if (nDrop == 0)
+        {
+            std::vector<CSolutionForms::SPart> sorted;
+            for (const auto& part : parts)
+                sorted.push_back({0, part.first, static_cast<std::int32_t>(part.second.nValue)});
+            std::sort(sorted.begin(), sorted.end(),
+                      [](const auto& x, const auto& y)
+                      { return x.nSign != y.nSign ? x.nSign < y.nSign : x.nValue < y.nValue; });
+            if (m_forms.nodes[m_forms.Node(form.nKind, sorted)].bClean)
+                return form;
+            for (int s = 1; s <= nFull; ++s)
+            {
+                for (int y = (s - 1) & s; y > 0 && groups[s].nValue >= 0; y = (y - 1) & s)
+                {
+                    if (groups[y].nValue == groups[s].nValue &&
+                        (nDrop == 0 || anTiles[s ^ y] < anTiles[nDrop]))
+                        nDrop = s ^ y, nKeep = groups[y].bUpright != groups[s].bUpright ? y : 0;
+                }
+            }
+            if (nDrop == 0)
+                return form;
+        }
+        std::vector<std::pair<int, SForm>> kept;
+        for (int j = 0; j < k; ++j)
+        {
+            if (nDrop >> j & 1)
+                Mark(parts[j].second,
+                     bDetour ? CJudge::ERole::Detour : CJudge::ERole::ChangesNothing);
+            else
+                kept.push_back({parts[j].first ^ (nKeep >> j & 1), std::move(parts[j].second)});
+        }
+        parts = std::move(kept);
+    }
+    if (parts.size() == 1)
+        return std::move(parts[0].second);
+    return form;
+}
+
+// A way of the form: each chain from its first part added (multiplied), the others in turn.
+int CWayCleaner::Emit(const SForm& form, std::vector<CAllSolutions::SWayNode>& way)
+{
+    const auto value = static_cast<std::int32_t>(form.nValue);
+    if (form.nKind == CSolutionForms::KindTile)
+    {
+        way.push_back({CAllSolutions::SWayNode::Tile, value});
+        return static_cast<int>(way.size()) - 1;
+    }
+    std::vector<std::pair<int, const SForm*>> parts;
+    for (const auto& part : form.parts)
+        parts.push_back({part.first, &part.second});
+    std::stable_sort(parts.begin(), parts.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    int nLeft = Emit(*parts[0].second, way);
+    for (std::size_t j = 1; j < parts.size(); ++j)
+    {
+        const int nRight = Emit(*parts[j].second, way);
+        const bool bSum = form.nKind == CSolutionForms::KindSum;
+        way.push_back(
+            {parts[j].first ? (bSum ? OpSubtract : OpDivide) : (bSum ? OpAdd : OpMultiply), value,
+             nLeft, nRight});
+        nLeft = static_cast<int>(way.size()) - 1;
+    }
+    return nLeft;
+}
+
+std::vector<CAllSolutions::SWayNode> CWayCleaner::Clean(std::vector<CJudge::SStep>& steps,
+                                                        int nRoot)
+{
+    m_pSteps = &steps;
+    const SForm form = Finish(Reduce(nRoot));
+    // A step is kept when both its operands hold a tile kept; else it goes with the tiles it
+    // leaves out.
+    std::vector<bool> kept(steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i)
+    {
+        auto& step = steps[i];
+        const bool bUnused = step.eRole == CJudge::ERole::Unused;
+        if (step.node.nOperator == CAllSolutions::SWayNode::Tile)
+        {
+            kept[i] = step.eRole == CJudge::ERole::Kept;
+            continue;
+        }
+        const bool bLeft = kept[step.node.nLeft];
+        const bool bRight = kept[step.node.nRight];
+        kept[i] = bLeft || bRight;
+        if (!bUnused)
+            step.eRole = bLeft && bRight ? CJudge::ERole::Kept
+                         : !bLeft        ? steps[step.node.nLeft].eRole
+                                         : steps[step.node.nRight].eRole;
+    }
+    std::vector<CAllSolutions::SWayNode> way;
+    Emit(form, way);
+    return way;
+}
