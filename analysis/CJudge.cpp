@@ -23,6 +23,7 @@ struct SWork
     // What it hands on to the steps that use it: the result stated, else its value.
     std::optional<std::int64_t> result;
     std::vector<int> sources; // per node: kTile, a step's index, or -1
+    std::size_t nNumbers = 0;
     bool bDone = false;
 };
 
@@ -52,8 +53,10 @@ struct CJudge::SState
     CAnswerReader reader;
     CWayCleaner cleaner;
 
-    // Takes the numbers of a step from the free tiles and results, the results first: all of
-    // them (false when one is missing, nothing taken), or, bAll, what there is.
+    // Takes the numbers of a step from the free tiles and results: all of them (false when
+    // one is missing, nothing taken), or, bAll, what there is. A number that may be a tile or
+    // a result is the result, the one made last, as steps written in the order they are done
+    // hand their results on: the right operand's steps come last, the left's before them.
     bool Take(std::vector<SWork>& work, int j, std::vector<std::int64_t>& freeTiles,
               std::vector<int>& freeResults, bool bAll) const;
 };
@@ -90,14 +93,15 @@ bool CJudge::SState::Take(std::vector<SWork>& work, int j, std::vector<std::int6
 {
     auto& w = work[j];
     // More numbers than there is to take: not worth a try (and no step goes quadratic).
-    const auto nNumbers = std::count_if(w.nodes.begin(), w.nodes.end(), IsNumber);
-    if (!bAll && nNumbers > static_cast<long>(freeTiles.size() + freeResults.size()))
+    if (!bAll && w.nNumbers > freeTiles.size() + freeResults.size())
         return false;
     std::vector<std::int64_t> tilesLeft = freeTiles;
     std::vector<int> resultsLeft = freeResults;
     std::vector<int> sources(w.nodes.size(), -1);
-    for (std::size_t k = 0; k < w.nodes.size(); ++k)
+    // What is left over, for the faults, goes to the numbers written first.
+    for (std::size_t i = 0; i < w.nodes.size(); ++i)
     {
+        const std::size_t k = bAll ? i : w.nodes.size() - 1 - i;
         const std::int64_t v = w.nodes[k].node.nValue;
         if (!IsNumber(w.nodes[k]))
             continue;
@@ -153,6 +157,8 @@ CJudge::SVerdict CJudge::Judge(std::string_view answer, EPlace ePlace)
     {
         const CAnswerReader::SStep& step = steps[w.nStep];
         const auto value = CStepChecker::Check(step, w.nodes, v.bReordered, v.faults);
+        w.nNumbers =
+            static_cast<std::size_t>(std::count_if(w.nodes.begin(), w.nodes.end(), IsNumber));
         if (value && step.bStated && step.nStated != *value && step.nStated <= kMax32)
         {
             SFault f =
@@ -168,24 +174,49 @@ CJudge::SVerdict CJudge::Judge(std::string_view answer, EPlace ePlace)
         if (step.bStated ? step.nStated >= 0 && step.nStated <= kMax32 : value.has_value())
             w.result = step.bStated ? step.nStated : *value;
     }
-    // Where each number comes from, as a player works: in rounds, each step in the order
-    // written that finds all its numbers among the tiles and the results still free. A round
-    // does at least one step, and each step done takes more than it gives back, so that there
-    // are at most seven rounds, whatever the answer holds.
+    // Where each number comes from, as a player works: the steps in an order in which each
+    // finds its numbers among the tiles and the results still free, the most steps done, then
+    // the fewest results left free. Every order is tried when there are few steps (the dialog
+    // lists the last step first); else the first step that can be done, in the order written.
+    // Each step done takes more than it gives back: no order holds more than six steps.
     std::vector<std::int64_t> freeTiles(s.tiles.begin(), s.tiles.end());
     std::vector<int> freeResults;
-    for (bool bProgress = true; bProgress;)
+    struct SBest
     {
-        bProgress = false;
+        std::size_t nDone = 0;
+        std::size_t nFree = 0;
+        std::vector<SWork> work;
+        std::vector<std::int64_t> tiles;
+        std::vector<int> results;
+    } best{0, 0, work, freeTiles, freeResults};
+    const bool bEveryOrder = work.size() <= 8;
+    std::function<void(std::size_t)> search = [&](std::size_t nDone)
+    {
+        if (nDone > best.nDone || (nDone == best.nDone && freeResults.size() < best.nFree))
+            best = {nDone, freeResults.size(), work, freeTiles, freeResults};
         for (int j = 0; j < static_cast<int>(work.size()); ++j)
         {
+            if (best.nDone == work.size() && best.nFree <= 1)
+                return;
+            const auto tiles = freeTiles;
+            const auto results = freeResults;
             if (work[j].bDone || !s.Take(work, j, freeTiles, freeResults, false))
                 continue;
-            work[j].bDone = bProgress = true;
+            work[j].bDone = true;
             if (work[j].result)
                 freeResults.push_back(j);
+            search(nDone + 1);
+            work[j].bDone = false;
+            freeTiles = tiles;
+            freeResults = results;
+            if (!bEveryOrder)
+                return;
         }
-    }
+    };
+    search(0);
+    work = std::move(best.work);
+    freeTiles = std::move(best.tiles);
+    freeResults = std::move(best.results);
     std::vector<std::int64_t> named;
     for (int j = 0; j < static_cast<int>(work.size()); ++j)
     {
