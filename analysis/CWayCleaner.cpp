@@ -20,8 +20,8 @@ int KindOf(int nOperator)
 int CWayCleaner::Tiles(const SForm& form)
 {
     int n = form.nKind == CSolutionForms::KindTile ? 1 : 0;
-    for (const auto& part : form.parts)
-        n += Tiles(part.second);
+    for (const SForm& part : form.parts)
+        n += Tiles(part);
     return n;
 }
 
@@ -30,8 +30,8 @@ void CWayCleaner::Mark(const SForm& form, CJudge::ERole eRole)
     CJudge::ERole& eTile = (*m_pSteps)[form.nNode].eRole;
     if (form.nKind == CSolutionForms::KindTile && eTile == CJudge::ERole::Kept)
         eTile = eRole;
-    for (const auto& part : form.parts)
-        Mark(part.second, eRole);
+    for (const SForm& part : form.parts)
+        Mark(part, eRole);
 }
 
 // The form of a node: its chain flattened, each part cleaned first, a part that became a
@@ -39,7 +39,7 @@ void CWayCleaner::Mark(const SForm& form, CJudge::ERole eRole)
 CWayCleaner::SForm CWayCleaner::Reduce(int n)
 {
     const auto& node = (*m_pSteps)[n].node;
-    SForm form{KindOf(node.nOperator), node.nValue, n, {}};
+    SForm form{KindOf(node.nOperator), node.nValue, n, 0, {}};
     if (form.nKind == CSolutionForms::KindTile)
         return form;
     for (std::vector<std::pair<int, int>> pending{{n, 0}}; !pending.empty();)
@@ -61,21 +61,31 @@ CWayCleaner::SForm CWayCleaner::Reduce(int n)
 
 void CWayCleaner::Join(SForm& form, int nSign, SForm part)
 {
+    // A part's sign is its sign in its own chain: in this one it takes the sign given.
+    part.nSign = 0;
+    std::vector<SForm> parts;
     if (part.nKind != form.nKind)
-        form.parts.push_back({nSign, std::move(part)});
+        parts.push_back(std::move(part));
     else
-        for (auto& [nPartSign, inner] : part.parts)
-            form.parts.push_back({nPartSign ^ nSign, std::move(inner)});
+        parts = std::move(part.parts);
+    for (SForm& inner : parts)
+    {
+        inner.nSign ^= nSign;
+        form.parts.push_back(std::move(inner));
+    }
 }
 
 // Only once every chain has taken in what it merges with is a step that gives back its
 // operand told from a grouping ((4 - 2) x 1 + 5 is 4 + 5 - 2, not 2 + 5).
 CWayCleaner::SForm CWayCleaner::Finish(SForm form)
 {
-    std::vector<std::pair<int, SForm>> parts = std::move(form.parts);
+    std::vector<SForm> parts = std::move(form.parts);
     form.parts.clear();
-    for (auto& [nSign, part] : parts)
+    for (SForm& part : parts)
+    {
+        const int nSign = part.nSign;
         Join(form, nSign, Finish(std::move(part)));
+    }
     return form.nKind == CSolutionForms::KindTile ? form : Simplify(std::move(form), true);
 }
 
@@ -84,16 +94,16 @@ CWayCleaner::SForm CWayCleaner::Simplify(SForm form, bool bGivenBack)
     auto& parts = form.parts;
     // 0 x n and 0 / n give back the 0: the product is that factor.
     const auto zero = std::find_if(parts.begin(), parts.end(),
-                                   [&](const auto& p) {
+                                   [&](const SForm& p) {
                                        return form.nKind == CSolutionForms::KindProduct &&
-                                              p.first == 0 && p.second.nValue == 0;
+                                              p.nSign == 0 && p.nValue == 0;
                                    });
     if (zero != parts.end())
     {
-        for (const auto& part : parts)
+        for (const SForm& part : parts)
             if (&part != &*zero)
-                Mark(part.second, CJudge::ERole::ChangesNothing);
-        return std::move(zero->second);
+                Mark(part, CJudge::ERole::ChangesNothing);
+        return std::move(*zero);
     }
     while (parts.size() > 1 && parts.size() <= 6)
     {
@@ -105,14 +115,14 @@ CWayCleaner::SForm CWayCleaner::Simplify(SForm form, bool bGivenBack)
         std::array<CSolutionForms::SGroupValue, 64> groups{};
         for (int j = 0; j < k; ++j)
         {
-            anSign[j] = parts[j].first;
-            anPart[j] = static_cast<std::int32_t>(parts[j].second.nValue);
+            anSign[j] = parts[j].nSign;
+            anPart[j] = static_cast<std::int32_t>(parts[j].nValue);
         }
         for (int m = 1; m <= nFull; ++m)
         {
             groups[m] = CSolutionForms::GroupValue(form.nKind, anSign, anPart, m);
-            anTiles[m] = anTiles[m & (m - 1)] +
-                         Tiles(parts[std::countr_zero(static_cast<unsigned>(m))].second);
+            anTiles[m] =
+                anTiles[m & (m - 1)] + Tiles(parts[std::countr_zero(static_cast<unsigned>(m))]);
         }
         // The largest group of parts that cancels out, short of the whole: a detour, or, a
         // part alone (+ 0, x 1, / 1), a step that changes nothing.
@@ -131,8 +141,8 @@ CWayCleaner::SForm CWayCleaner::Simplify(SForm form, bool bGivenBack)
         if (nDrop == 0)
         {
             std::vector<CSolutionForms::SPart> sorted;
-            for (const auto& part : parts)
-                sorted.push_back({0, part.first, static_cast<std::int32_t>(part.second.nValue)});
+            for (const SForm& part : parts)
+                sorted.push_back({0, part.nSign, static_cast<std::int32_t>(part.nValue)});
             std::sort(sorted.begin(), sorted.end(),
                       [](const auto& x, const auto& y)
                       { return x.nSign != y.nSign ? x.nSign < y.nSign : x.nValue < y.nValue; });
@@ -150,19 +160,21 @@ CWayCleaner::SForm CWayCleaner::Simplify(SForm form, bool bGivenBack)
             if (nDrop == 0)
                 return form;
         }
-        std::vector<std::pair<int, SForm>> kept;
+        std::vector<SForm> kept;
         for (int j = 0; j < k; ++j)
         {
             if (nDrop >> j & 1)
-                Mark(parts[j].second,
-                     bDetour ? CJudge::ERole::Detour : CJudge::ERole::ChangesNothing);
+                Mark(parts[j], bDetour ? CJudge::ERole::Detour : CJudge::ERole::ChangesNothing);
             else
-                kept.push_back({parts[j].first ^ (nKeep >> j & 1), std::move(parts[j].second)});
+            {
+                parts[j].nSign ^= nKeep >> j & 1;
+                kept.push_back(std::move(parts[j]));
+            }
         }
         parts = std::move(kept);
     }
     if (parts.size() == 1)
-        return std::move(parts[0].second);
+        return std::move(parts[0]);
     return form;
 }
 
@@ -175,18 +187,18 @@ int CWayCleaner::Emit(const SForm& form, std::vector<CAllSolutions::SWayNode>& w
         way.push_back({CAllSolutions::SWayNode::Tile, value});
         return static_cast<int>(way.size()) - 1;
     }
-    std::vector<std::pair<int, const SForm*>> parts;
-    for (const auto& part : form.parts)
-        parts.push_back({part.first, &part.second});
+    std::vector<const SForm*> parts;
+    for (const SForm& part : form.parts)
+        parts.push_back(&part);
     std::stable_sort(parts.begin(), parts.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
-    int nLeft = Emit(*parts[0].second, way);
+                     [](const SForm* x, const SForm* y) { return x->nSign < y->nSign; });
+    int nLeft = Emit(*parts[0], way);
     for (std::size_t j = 1; j < parts.size(); ++j)
     {
-        const int nRight = Emit(*parts[j].second, way);
+        const int nRight = Emit(*parts[j], way);
         const bool bSum = form.nKind == CSolutionForms::KindSum;
         way.push_back(
-            {parts[j].first ? (bSum ? OpSubtract : OpDivide) : (bSum ? OpAdd : OpMultiply), value,
+            {parts[j]->nSign ? (bSum ? OpSubtract : OpDivide) : (bSum ? OpAdd : OpMultiply), value,
              nLeft, nRight});
         nLeft = static_cast<int>(way.size()) - 1;
     }

@@ -16,13 +16,15 @@ public:
     std::vector<CAllSolutions::SWayNode> Clean(std::vector<CJudge::SStep>& steps, int nRoot);
 
 private:
-    // A form being cleaned: a tile (the node nNode), or a sum or a product of signed parts.
+    // A form being cleaned: a tile (the node nNode), or a sum or a product of parts, each
+    // with its sign in the chain it is part of.
     struct SForm
     {
         int nKind = CSolutionForms::KindTile;
         std::int64_t nValue = 0;
         int nNode = -1;
-        std::vector<std::pair<int, SForm>> parts;
+        int nSign = 0;
+        std::vector<SForm> parts;
     };
 
     // The form of the way's node n: chains flattened, 0 x n, + 0, x 1 and detours taken out.
