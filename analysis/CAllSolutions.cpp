@@ -75,12 +75,8 @@ void CAllSolutions::SState::ForEachSolution(std::int32_t nValue, Offer&& offer)
 
 bool CAllSolutions::SState::Less(const SCandidate& x, const SCandidate& y) const
 {
-    if (x.nSize != y.nSize)
-        return x.nSize < y.nSize;
-    if (x.nLargest != y.nLargest)
-        return x.nLargest < y.nLargest;
-    if (x.nKind != y.nKind)
-        return x.nKind < y.nKind;
+    if (std::tie(x.nSize, x.nLargest, x.nKind) != std::tie(y.nSize, y.nLargest, y.nKind))
+        return std::tie(x.nSize, x.nLargest, x.nKind) < std::tie(y.nSize, y.nLargest, y.nKind);
     if (x.nKind == CSolutionForms::KindTile || x.nChildren != y.nChildren)
         return x.nChildren < y.nChildren;
     return forms.CompareParts(x.nNode, x.anChildren.data(), y.nNode, y.anChildren.data(),
@@ -160,18 +156,10 @@ int CAllSolutions::SState::AddNodeWay(const SNode& node, const int* pChildren, i
     return static_cast<int>(way.size()) - 1;
 }
 
-static int KindOf(const CAllSolutions::SWayNode& node)
-{
-    if (node.nOperator == CAllSolutions::SWayNode::Tile)
-        return CSolutionForms::KindTile;
-    return node.nOperator == OpAdd || node.nOperator == OpSubtract ? CSolutionForms::KindSum
-                                                                   : CSolutionForms::KindProduct;
-}
-
 bool CAllSolutions::SState::CandidateOf(const std::vector<SWayNode>& way, int n, SCandidate& c,
                                         int& nGroup)
 {
-    const int nKind = KindOf(way[n]);
+    const int nKind = CSolutionForms::KindOf(way[n].nOperator);
     if (nKind == CSolutionForms::KindTile)
     {
         const auto it = std::find(table.distinct.begin(), table.distinct.end(), way[n].nValue);
@@ -182,40 +170,31 @@ bool CAllSolutions::SState::CandidateOf(const std::vector<SWayNode>& way, int n,
     // The chain's parts, each with its form, in the order the node knows them, then by rank of
     // group and by form, as the splits choose them.
     std::vector<std::pair<SPart, int>> parts;
-    std::vector<std::pair<int, int>> pending{{n, 0}};
     nGroup = 0;
-    while (!pending.empty() && parts.size() <= 6)
-    {
-        const auto [m, nSign] = pending.back();
-        pending.pop_back();
-        const SWayNode& w = way[m];
-        if (KindOf(w) == nKind)
+    bool bClean = true;
+    CSolutionForms::ForEachPart(
+        [&](int m) -> const SWayNode& { return way[m]; }, n,
+        [&](int m, int nSign, int)
         {
-            pending.push_back({w.nLeft, nSign});
-            pending.push_back(
-                {w.nRight, nSign ^ (w.nOperator == OpSubtract || w.nOperator == OpDivide)});
-            continue;
-        }
-        SCandidate part;
-        int g = 0;
-        if (!CandidateOf(way, m, part, g))
-            return false;
-        int nForm = -1;
-        for (int f : splits.PartForms(g, w.nValue, nKind))
-        {
-            const SForm& form = forms.forms[f];
-            const auto first = forms.children.begin() + form.nFirstChild;
-            if (form.nNode == part.nNode && form.nKind == part.nKind &&
-                std::equal(first, first + form.nChildren, part.anChildren.begin(),
-                           part.anChildren.begin() + part.nChildren))
-                nForm = f;
-        }
-        if (nForm < 0)
-            return false;
-        parts.push_back({{g, nSign, w.nValue}, nForm});
-        nGroup += g;
-    }
-    if (parts.size() > 6)
+            SCandidate part;
+            int g = 0;
+            int nForm = -1;
+            if (!bClean || parts.size() > 6 || !CandidateOf(way, m, part, g))
+                return void(bClean = false);
+            for (int f : splits.PartForms(g, way[m].nValue, nKind))
+            {
+                const SForm& form = forms.forms[f];
+                const auto first = forms.children.begin() + form.nFirstChild;
+                if (form.nNode == part.nNode && form.nKind == part.nKind &&
+                    std::equal(first, first + form.nChildren, part.anChildren.begin(),
+                               part.anChildren.begin() + part.nChildren))
+                    nForm = f;
+            }
+            bClean = nForm >= 0;
+            parts.push_back({{g, nSign, way[m].nValue}, nForm});
+            nGroup += g;
+        });
+    if (!bClean || parts.size() > 6)
         return false;
     auto key = [&](const std::pair<SPart, int>& p)
     { return std::tuple(p.first.nSign, p.first.nValue, table.ranks[p.first.nGroup], p.second); };

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <numeric>
+#include <tuple>
 
 namespace
 {
@@ -26,15 +27,11 @@ const std::vector<int>& CGroupSplits::PartForms(int nGroup, std::int32_t nValue,
     std::vector<int> list;
     if (m_table.tileOf[nGroup] == nValue)
     {
-        CSolutionForms::SForm tile;
-        tile.nValue = nValue;
-        tile.nGroup = nGroup;
         list.push_back(static_cast<int>(m_forms.forms.size()));
-        m_forms.forms.push_back(tile);
+        m_forms.forms.push_back({CSolutionForms::KindTile, nValue, nGroup});
     }
-    const int nOther = nParentKind == CSolutionForms::KindSum ? CSolutionForms::KindProduct
-                                                              : CSolutionForms::KindSum;
-    const std::vector<int>& more = m_lists[Forms(nGroup, nValue, nOther)];
+    const std::vector<int>& more =
+        m_lists[Forms(nGroup, nValue, CSolutionForms::Other(nParentKind))];
     list.insert(list.end(), more.begin(), more.end());
     m_lists.push_back(std::move(list));
     m_listOf.emplace(key, static_cast<int>(m_lists.size()) - 1);
@@ -59,10 +56,9 @@ int CGroupSplits::Forms(int nGroup, std::int32_t nValue, int nKind)
 
 void CGroupSplits::Enumerate(int nGroup, std::int32_t nValue, int nKind, const Emit& emit)
 {
-    if (m_table.sizes[nGroup] < 2 || nValue < 0)
-        return;
     // A product of factors of at least 2 is never 0.
-    if (nKind == CSolutionForms::KindProduct && nValue == 0)
+    if (m_table.sizes[nGroup] < 2 || nValue < 0 ||
+        (nKind == CSolutionForms::KindProduct && nValue == 0))
         return;
     std::vector<SPart> parts;
     Parts(nKind, nGroup, nValue, 1, parts, emit);
@@ -82,13 +78,8 @@ void CGroupSplits::Parts(int nKind, int nRest, std::int64_t nNum, std::int64_t n
     const SPart* pLast = bFirst ? nullptr : &previous;
     auto notBefore = [&](const SPart& p)
     {
-        if (!pLast)
-            return true;
-        if (t.ranks[pLast->nGroup] != t.ranks[p.nGroup])
-            return t.ranks[pLast->nGroup] < t.ranks[p.nGroup];
-        if (pLast->nSign != p.nSign)
-            return pLast->nSign < p.nSign;
-        return pLast->nValue <= p.nValue;
+        return !pLast || std::tuple(t.ranks[pLast->nGroup], pLast->nSign, pLast->nValue) <=
+                             std::tuple(t.ranks[p.nGroup], p.nSign, p.nValue);
     };
     // The rest as the last part: what is left to make, added or taken away (multiplied or
     // divided).
@@ -111,7 +102,6 @@ void CGroupSplits::Parts(int nKind, int nRest, std::int64_t nNum, std::int64_t n
         if (pLast && t.ranks[a] < t.ranks[pLast->nGroup])
             continue;
         for (int nSign = 0; nSign < 2; ++nSign)
-        {
             for (std::int32_t v : values[a])
             {
                 SPart part{a, nSign, v};
@@ -146,7 +136,6 @@ void CGroupSplits::Parts(int nKind, int nRest, std::int64_t nNum, std::int64_t n
                 Parts(nKind, nOthers, nNextNum, nNextDen, parts, emit);
                 parts.pop_back();
             }
-        }
     }
 }
 
@@ -163,10 +152,8 @@ void CGroupSplits::EmitParts(int nKind, std::vector<SPart> parts, const Emit& em
         return;
     std::vector<const std::vector<int>*> partLists;
     for (const SPart& part : parts)
-    {
         if (PartForms(part.nGroup, part.nValue, nKind).empty())
             return;
-    }
     // PartForms may have grown the lists: their addresses are taken once all are made.
     for (const SPart& part : parts)
         partLists.push_back(&PartForms(part.nGroup, part.nValue, nKind));

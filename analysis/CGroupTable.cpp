@@ -28,19 +28,12 @@ bool CGroupTable::Has(const std::vector<std::int32_t>& values, std::int32_t v)
 
 void CGroupTable::Build(const std::vector<std::int32_t>& tiles)
 {
-    std::vector<std::int32_t> sorted = tiles;
-    std::sort(sorted.begin(), sorted.end());
-    distinct.clear();
+    distinct = tiles;
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     counts.clear();
-    for (std::int32_t t : sorted)
-    {
-        if (distinct.empty() || distinct.back() != t)
-        {
-            distinct.push_back(t);
-            counts.push_back(0);
-        }
-        ++counts.back();
-    }
+    for (std::int32_t t : distinct)
+        counts.push_back(static_cast<int>(std::count(tiles.begin(), tiles.end(), t)));
     const int nDistinct = static_cast<int>(distinct.size());
     strides.assign(nDistinct, 1);
     nGroups = 1;
@@ -76,7 +69,6 @@ void CGroupTable::Build(const std::vector<std::int32_t>& tiles)
         ranks[byRank[r]] = r;
     within.assign(nGroups, {});
     for (int g = 0; g < nGroups; ++g)
-    {
         for (int a : byRank)
         {
             bool bWithin = a != 0 && a != g;
@@ -85,19 +77,14 @@ void CGroupTable::Build(const std::vector<std::int32_t>& tiles)
             if (bWithin)
                 within[g].push_back(a);
         }
-    }
-    m_sums.assign(nGroups, {});
-    m_products.assign(nGroups, {});
     terms.assign(nGroups, {});
     factors.assign(nGroups, {});
     m_all.assign(nGroups, {});
     m_reachable.clear();
     const int nWhole = nGroups - 1;
     for (int g : byRank)
-    {
         if (g != 0 && (g != nWhole || sizes[g] == 1))
             BuildGroup(g);
-    }
     m_bWholeDone = sizes[nWhole] == 1;
     termBound.assign(nGroups, 0);
     factorBound.assign(nGroups, 1);
@@ -120,43 +107,38 @@ void CGroupTable::Build(const std::vector<std::int32_t>& tiles)
     m_reachable.erase(std::unique(m_reachable.begin(), m_reachable.end()), m_reachable.end());
 }
 
-template <typename Take> void CGroupTable::ForEachSplitStep(int g, Take&& take) const
+template <typename Take> bool CGroupTable::ForEachSplitStep(int g, Take&& take) const
 {
     for (int a : within[g])
     {
         const std::vector<std::int32_t>& others = m_all[g - a];
-        if (ranks[a] > ranks[g - a])
-            continue;
-        for (std::int32_t x : m_all[a])
-            for (std::int32_t y : others)
-                ForEachChangingStep(x, y, take);
+        if (ranks[a] <= ranks[g - a])
+            for (std::int32_t x : m_all[a])
+                for (std::int32_t y : others)
+                    if (ForEachChangingStep(x, y, take))
+                        return true;
     }
+    return false;
 }
 
 void CGroupTable::BuildGroup(int g)
 {
+    // The loops as they stand, not through ForEachSplitStep: 3% fewer instructions.
     for (int a : within[g])
-    {
-        if (ranks[a] > ranks[g - a])
-            continue;
-        for (std::int32_t x : m_all[a])
-        {
-            for (std::int32_t y : m_all[g - a])
-            {
-                ForEachChangingStep(x, y,
-                                    [&](int nOperator, std::int32_t r)
-                                    {
-                                        (nOperator == OpAdd || nOperator == OpSubtract
-                                             ? m_sumValues
-                                             : m_productValues)
-                                            .Add(r);
-                                        return false;
-                                    });
-            }
-        }
-    }
-    auto& sum = m_sums[g];
-    auto& product = m_products[g];
+        if (ranks[a] <= ranks[g - a])
+            for (std::int32_t x : m_all[a])
+                for (std::int32_t y : m_all[g - a])
+                    ForEachChangingStep(x, y,
+                                        [&](int nOperator, std::int32_t r)
+                                        {
+                                            (nOperator == OpAdd || nOperator == OpSubtract
+                                                 ? m_sumValues
+                                                 : m_productValues)
+                                                .Add(r);
+                                            return false;
+                                        });
+    std::vector<std::int32_t> sum;
+    std::vector<std::int32_t> product;
     m_sumValues.Take(sum);
     m_productValues.Take(product);
     // A tile's value joins the sorted values at its place.
@@ -183,43 +165,11 @@ void CGroupTable::BuildGroup(int g)
     factors[g] = withTile(sum, 2);
 }
 
-// One step over a split of the whole set of tiles: each value of the smaller side with each
-// operand that gives the value, looked up in the other side.
-bool CGroupTable::WholeMakes(std::int32_t nValue) const
-{
-    const int g = nGroups - 1;
-    const std::int64_t v = nValue;
-    for (int a : within[g])
-    {
-        const int b = g - a;
-        if (ranks[a] > ranks[b])
-            continue;
-        for (std::int32_t x : m_all[a])
-        {
-            const std::int64_t nX = x;
-            const std::array<std::int64_t, 6> candidates = {v - nX,
-                                                            nX - v,
-                                                            nX + v,
-                                                            nX != 0 && v % nX == 0 ? v / nX : -1,
-                                                            v != 0 && nX % v == 0 ? nX / v : -1,
-                                                            v * nX};
-            for (std::int64_t nY : candidates)
-            {
-                if (nY < 0 || nY > std::numeric_limits<std::int32_t>::max() ||
-                    !Has(m_all[b], static_cast<std::int32_t>(nY)))
-                    continue;
-                if (ForEachChangingStep(x, static_cast<std::int32_t>(nY),
-                                        [&](int, std::int32_t r) { return r == nValue; }))
-                    return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool CGroupTable::Reachable(std::int32_t nValue) const
 {
-    return Has(m_reachable, nValue) || (!m_bWholeDone && WholeMakes(nValue));
+    return Has(m_reachable, nValue) ||
+           (!m_bWholeDone &&
+            ForEachSplitStep(nGroups - 1, [&](int, std::int32_t r) { return r == nValue; }));
 }
 
 // The whole set of tiles' values nearest to nValue are worked out without keeping them all.

@@ -76,10 +76,9 @@ public:
 private:
     void BuildGroup(int g);
     // Calls take(operator, result) for each step that changes something of a value of one side
-    // by a value of the other, over each split of the group in two.
-    template <typename Take> void ForEachSplitStep(int g, Take&& take) const;
-    // Whether one step over a split of the whole set of tiles makes the value.
-    bool WholeMakes(std::int32_t nValue) const;
+    // by a value of the other, over each split of the group in two, until take returns true;
+    // returns whether it did.
+    template <typename Take> bool ForEachSplitStep(int g, Take&& take) const;
 
     // Sorted values without repeats: those below 2^16 through a bitmap, the others sorted.
     class CValueSet
@@ -103,9 +102,6 @@ private:
         std::vector<std::int32_t> m_large;
     };
 
-    // Values each group makes with a last step of + or - (sums), x or / (products).
-    std::vector<std::vector<std::int32_t>> m_sums;
-    std::vector<std::vector<std::int32_t>> m_products;
     // What the groups make, all of it; the whole set of tiles only when it is one tile (its
     // values would cost the most, and are no part of any other group: they are asked for).
     std::vector<std::vector<std::int32_t>> m_all;

@@ -20,9 +20,12 @@
 //   right, with parentheses; x, X, * and U+00D7 multiply; /, U+00F7 and : divide; -, U+2212
 //   and U+2013 subtract;
 // - or steps, one a line or separated by ; or , each with its result stated: "50 x 8 = 400",
-//   or as the dialog lists them, "400 = 50 x 8" (a line "Solution : 402" states the answer's
-//   value). A step's operands are tiles or results of other steps, in any order a player
-//   could have done them; a step may itself be an expression ("50 x 8 + 2 = 402").
+//   or as the dialog lists them, "400 = 50 x 8". A step's operands are tiles or results of
+//   other steps, in any order a player could have done them (a number that may be either is
+//   the result made last); a step may itself be an expression ("50 x 8 + 2 = 402"). The
+//   answer's value is that of the last step whose result no step uses, or the one a line
+//   states: the dialog's "Solution : 402" or "Sol : 402", or a number alone, which may also
+//   be a tile that no step uses.
 // Blanks (spaces, tabs, no-break spaces) go anywhere between numbers and symbols.
 //
 // Each tile is used at most as often as drawn, not every tile need be used; each result at
@@ -55,7 +58,8 @@ public:
         DivisionByZero, // nLeft / 0
         TooLarge,       // a result (nLeft, nOperator, nRight, nResult) or a number (found)
                         // beyond 2^31 - 1
-        WrongResult,    // a step's stated result (nStated) is not its result (nResult)
+        WrongResult,    // a step's stated result (nStated) is not its result (nResult);
+                        // nOperator -1: the answer's value stated is not its value
     };
 
     // What Syntax expected where it found something else (bits of nExpected).

@@ -5,6 +5,14 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <tuple>
+
+int CSolutionForms::KindOf(int nOperator)
+{
+    if (nOperator < 0)
+        return KindTile;
+    return nOperator == OpAdd || nOperator == OpSubtract ? KindSum : KindProduct;
+}
 
 void CSolutionForms::Clear()
 {
@@ -84,38 +92,27 @@ void CSolutionForms::MakeNode(SNode& node)
                 continue;
             const std::int32_t va = node.anValue[a];
             const std::int32_t vb = node.anValue[b];
-            int nOperator = bSum ? OpAdd : OpMultiply;
-            if (!bSameA || !bSameB)
-                nOperator = bSum ? OpSubtract : OpDivide;
+            const int nOperator =
+                bSameA && bSameB ? (bSum ? OpAdd : OpMultiply) : (bSum ? OpSubtract : OpDivide);
             std::int32_t r = 0;
             if (!ApplyStep(nOperator, bSameA ? va : vb, bSameA ? vb : va, r) ||
                 r != node.anValue[m] || r == va || r == vb)
                 continue;
             const bool bInnerA = std::popcount(static_cast<unsigned>(a)) > 1;
             const bool bInnerB = std::popcount(static_cast<unsigned>(b)) > 1;
-            int nParens = 0;
-            if (bSameA && bSameB)
-                nParens = bInnerA && bInnerB ? 1 : 0;
-            else
-                nParens = (bSameA ? bInnerB : bInnerA) ? 1 : 0;
+            const int nParens = bSameA && bSameB ? bInnerA && bInnerB : bSameA ? bInnerB : bInnerA;
             for (std::size_t i = 0; i < left.size(); ++i)
-            {
                 for (std::size_t j = 0; j < right.size(); ++j)
-                {
                     m_candidates.push_back({std::max({left[i].nMax, right[j].nMax, r}),
                                             left[i].nParens + right[j].nParens + nParens, a,
                                             static_cast<int>(i), static_cast<int>(j)});
-                }
-            }
         }
         std::stable_sort(m_candidates.begin(), m_candidates.end(),
                          [](const SEntry& x, const SEntry& y)
                          { return x.nMax != y.nMax ? x.nMax < y.nMax : x.nParens < y.nParens; });
         for (const SEntry& e : m_candidates)
-        {
             if (entries.empty() || e.nParens < entries.back().nParens)
                 entries.push_back(e);
-        }
     }
     const auto& whole = node.entries[nFull];
     node.bClean = !whole.empty();
@@ -162,16 +159,12 @@ int CSolutionForms::Node(int nKind, const std::vector<SPart>& parts)
 
 int CSolutionForms::Compare(const SForm& a, const SForm& b) const
 {
-    if (m_sizes[a.nGroup] != m_sizes[b.nGroup])
-        return m_sizes[a.nGroup] < m_sizes[b.nGroup] ? -1 : 1;
-    if (a.nKind != b.nKind)
-        return a.nKind < b.nKind ? -1 : 1;
-    if (a.nValue != b.nValue)
-        return a.nValue < b.nValue ? -1 : 1;
+    auto head = [&](const SForm& f)
+    { return std::tuple(m_sizes[f.nGroup], f.nKind, f.nValue, f.nChildren); };
+    if (head(a) != head(b))
+        return head(a) < head(b) ? -1 : 1;
     if (a.nKind == KindTile)
         return 0;
-    if (a.nChildren != b.nChildren)
-        return a.nChildren < b.nChildren ? -1 : 1;
     return CompareParts(a.nNode, &children[a.nFirstChild], b.nNode, &children[b.nFirstChild],
                         a.nChildren);
 }
@@ -182,12 +175,8 @@ int CSolutionForms::CompareParts(int nNodeA, const int* pA, int nNodeB, const in
     const SNode& a = nodes[nNodeA];
     const SNode& b = nodes[nNodeB];
     for (int i = 0; i < nCount; ++i)
-    {
-        if (a.anSign[i] != b.anSign[i])
-            return a.anSign[i] < b.anSign[i] ? -1 : 1;
-        if (a.anPart[i] != b.anPart[i])
-            return a.anPart[i] < b.anPart[i] ? -1 : 1;
-    }
+        if (std::tie(a.anSign[i], a.anPart[i]) != std::tie(b.anSign[i], b.anPart[i]))
+            return std::tie(a.anSign[i], a.anPart[i]) < std::tie(b.anSign[i], b.anPart[i]) ? -1 : 1;
     for (int i = 0; i < nCount; ++i)
     {
         if (pA[i] == pB[i])

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Step.h"
+
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -16,8 +18,32 @@ public:
     {
         KindTile,
         KindSum,
-        KindProduct,
+        KindProduct
     };
+    // The kind of a way's node (an EOperator, or a tile's -1), and the other of sum and product.
+    static int KindOf(int nOperator);
+    static int Other(int nKind) { return KindSum + KindProduct - nKind; }
+    // The parts of the chain of + and - (x and /) at node n of a way, left to right: calls
+    // part(m, nSign, nJoin) for each (a node of another kind, or a tile), with its sign and
+    // the step that joins it to the parts before it (n for the first). at(m) is node m.
+    template <typename At, typename Part> static void ForEachPart(At&& at, int n, Part&& part)
+    {
+        const int nKind = KindOf(at(n).nOperator);
+        for (std::vector<std::array<int, 3>> pending{{n, 0, n}}; !pending.empty();)
+        {
+            const auto [m, nSign, nJoin] = pending.back();
+            pending.pop_back();
+            const auto& node = at(m);
+            if (KindOf(node.nOperator) != nKind)
+            {
+                part(m, nSign, nJoin);
+                continue;
+            }
+            const bool bDown = node.nOperator == OpSubtract || node.nOperator == OpDivide;
+            pending.push_back({node.nRight, nSign ^ (bDown ? 1 : 0), m});
+            pending.push_back({node.nLeft, nSign, nJoin});
+        }
+    }
 
     struct SPart
     {

@@ -12,14 +12,6 @@
 namespace
 {
 constexpr std::int64_t kMax32 = std::numeric_limits<std::int32_t>::max();
-
-int KindOf(int nOperator)
-{
-    if (nOperator < 0)
-        return CSolutionForms::KindTile;
-    return nOperator == OpAdd || nOperator == OpSubtract ? CSolutionForms::KindSum
-                                                         : CSolutionForms::KindProduct;
-}
 } // namespace
 
 std::optional<CJudge::EFault> CStepChecker::Apply(int nOperator, std::int64_t a, std::int64_t b,
@@ -61,7 +53,7 @@ std::optional<std::int64_t> CStepChecker::Check(const CAnswerReader::SStep& step
     };
     for (int i = 0; i < n; ++i)
     {
-        const int nKind = KindOf(in[i].nOperator);
+        const int nKind = CSolutionForms::KindOf(in[i].nOperator);
         if (nKind == CSolutionForms::KindTile)
         {
             // A number beyond 32 bits is a fault of its own, already named.
@@ -72,7 +64,7 @@ std::optional<std::int64_t> CStepChecker::Check(const CAnswerReader::SStep& step
         }
         // A chain is worked from its top: its parts (written left to right, with their signs
         // and the step that joins each to the parts before it) and its steps, as written.
-        if (parent[i] >= 0 && KindOf(in[parent[i]].nOperator) == nKind)
+        if (parent[i] >= 0 && CSolutionForms::KindOf(in[parent[i]].nOperator) == nKind)
             continue;
         struct SPart
         {
@@ -80,22 +72,13 @@ std::optional<std::int64_t> CStepChecker::Check(const CAnswerReader::SStep& step
         };
         std::vector<SPart> parts;
         std::vector<int> steps;
-        for (std::vector<SPart> pending{{i, 0, i}}; !pending.empty();)
-        {
-            const SPart p = pending.back();
-            pending.pop_back();
-            if (KindOf(in[p.nNode].nOperator) != nKind)
-            {
-                parts.push_back(p);
-                continue;
-            }
-            const int nOperator = in[p.nNode].nOperator;
-            steps.push_back(p.nNode);
-            pending.push_back({in[p.nNode].nRight,
-                               p.nSign ^ (nOperator == OpSubtract || nOperator == OpDivide),
-                               p.nNode});
-            pending.push_back({in[p.nNode].nLeft, p.nSign, p.nJoin});
-        }
+        CSolutionForms::ForEachPart([&](int m) -> const CAnswerReader::SNode& { return in[m]; }, i,
+                                    [&](int m, int nSign, int nJoin)
+                                    {
+                                        parts.push_back({m, nSign, nJoin});
+                                        if (parts.size() > 1)
+                                            steps.push_back(nJoin);
+                                    });
         if (std::any_of(parts.begin(), parts.end(),
                         [&](const SPart& p) { return value[p.nNode] < 0; }))
             continue;

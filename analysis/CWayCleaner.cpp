@@ -6,17 +6,6 @@
 #include <array>
 #include <bit>
 
-namespace
-{
-int KindOf(int nOperator)
-{
-    if (nOperator == CAllSolutions::SWayNode::Tile)
-        return CSolutionForms::KindTile;
-    return nOperator == OpAdd || nOperator == OpSubtract ? CSolutionForms::KindSum
-                                                         : CSolutionForms::KindProduct;
-}
-} // namespace
-
 int CWayCleaner::Tiles(const SForm& form)
 {
     int n = form.nKind == CSolutionForms::KindTile ? 1 : 0;
@@ -39,23 +28,12 @@ void CWayCleaner::Mark(const SForm& form, CJudge::ERole eRole)
 CWayCleaner::SForm CWayCleaner::Reduce(int n)
 {
     const auto& node = (*m_pSteps)[n].node;
-    SForm form{KindOf(node.nOperator), node.nValue, n, 0, {}};
+    SForm form{CSolutionForms::KindOf(node.nOperator), node.nValue, n, 0, {}};
     if (form.nKind == CSolutionForms::KindTile)
         return form;
-    for (std::vector<std::pair<int, int>> pending{{n, 0}}; !pending.empty();)
-    {
-        const auto [m, nSign] = pending.back();
-        pending.pop_back();
-        const auto& w = (*m_pSteps)[m].node;
-        if (KindOf(w.nOperator) == form.nKind)
-        {
-            pending.push_back(
-                {w.nRight, nSign ^ (w.nOperator == OpSubtract || w.nOperator == OpDivide)});
-            pending.push_back({w.nLeft, nSign});
-            continue;
-        }
-        Join(form, nSign, Reduce(m));
-    }
+    CSolutionForms::ForEachPart([&](int m) -> const CAllSolutions::SWayNode&
+                                { return (*m_pSteps)[m].node; },
+                                n, [&](int m, int nSign, int) { Join(form, nSign, Reduce(m)); });
     return Simplify(std::move(form), false);
 }
 
