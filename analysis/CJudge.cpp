@@ -5,9 +5,12 @@
 #include "CWayCleaner.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <limits>
+#include <map>
 #include <optional>
+#include <set>
 
 namespace
 {
@@ -217,46 +220,45 @@ CJudge::SVerdict CJudge::Judge(std::string_view answer, EPlace ePlace)
     work = std::move(best.work);
     freeTiles = std::move(best.tiles);
     freeResults = std::move(best.results);
-    std::vector<std::int64_t> named;
     for (int j = 0; j < static_cast<int>(work.size()); ++j)
-    {
         if (!work[j].bDone)
             s.Take(work, j, freeTiles, freeResults, true);
-    }
     // The numbers left without a source, each value named once: a tile used more often than
-    // drawn, a result used twice, or neither; not a number whose step makes nothing.
-    for (int j = 0; j < static_cast<int>(work.size()); ++j)
+    // drawn, a result used twice, or neither; not a number whose step makes nothing. Counted
+    // once for all: how often each value is used, by a number that is no result, and made by
+    // a step done, by one not done.
+    std::map<std::int64_t, std::array<int, 4>> counts;
+    for (const SWork& w : work)
     {
-        for (std::size_t k = 0; k < work[j].nodes.size() && !work[j].bDone; ++k)
+        for (std::size_t u = 0; u < w.nodes.size(); ++u)
+            if (IsNumber(w.nodes[u]))
+                ++counts[w.nodes[u].node.nValue][0],
+                    counts[w.nodes[u].node.nValue][1] += w.sources[u] < 0;
+        if (w.result)
+            ++counts[*w.result][w.bDone ? 2 : 3];
+    }
+    std::set<std::int64_t> named;
+    for (const SWork& w : work)
+    {
+        for (std::size_t k = 0; k < w.nodes.size() && !w.bDone; ++k)
         {
-            const std::int64_t n = work[j].nodes[k].node.nValue;
-            if (!IsNumber(work[j].nodes[k]) || work[j].sources[k] != -1 ||
-                std::find(named.begin(), named.end(), n) != named.end())
+            const std::int64_t n = w.nodes[k].node.nValue;
+            if (!IsNumber(w.nodes[k]) || w.sources[k] != -1 || !named.insert(n).second)
                 continue;
-            const auto& number = steps[work[j].nStep].nodes[work[j].nodes[k].nNumber];
-            SFault f = Fault(EFault::NotATile, steps[work[j].nStep].nStep, number.nPosition,
-                             number.nLength);
+            const auto& number = steps[w.nStep].nodes[w.nodes[k].nNumber];
+            SFault f =
+                Fault(EFault::NotATile, steps[w.nStep].nStep, number.nPosition, number.nLength);
+            const auto& c = counts[n];
             f.nNumber = n;
             f.nDrawn = static_cast<int>(std::count(s.tiles.begin(), s.tiles.end(), n));
-            bool bMade = false;
-            bool bPending = false;
-            for (std::size_t t = 0; t < work.size(); ++t)
-            {
-                const SWork& w = work[t];
-                for (std::size_t u = 0; u < w.nodes.size(); ++u)
-                    f.nUsed += IsNumber(w.nodes[u]) && w.nodes[u].node.nValue == n &&
-                               (f.nDrawn == 0 || w.sources[u] < 0);
-                // A step's own result is no source of its numbers.
-                bMade = bMade || (w.result == n && w.bDone && t != std::size_t(j));
-                bPending = bPending || (w.result == n && !w.bDone && t != std::size_t(j));
-            }
+            f.nUsed = c[f.nDrawn > 0 ? 1 : 0];
             if (f.nDrawn > 0)
                 f.eKind = EFault::TileOverused;
-            else if (bMade)
+            else if (c[2] > 0)
                 f.eKind = EFault::ResultReused;
-            else if (bPending)
+            // A step's own result is no source of its numbers.
+            else if (c[3] > (w.result == n ? 1 : 0))
                 continue;
-            named.push_back(n);
             v.faults.push_back(f);
         }
     }
