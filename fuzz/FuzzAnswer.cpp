@@ -70,7 +70,7 @@ int Characters(std::string_view s)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     // The first byte picks the game (equal tiles, large tiles whose products pass 32 bits,
-    // small tiles), asks for the rank (bit 0) and for the long read (bit 3).
+    // small tiles), asks for the rank (bit 0) and for the long read (bits 3 to 5).
     static const std::array<std::array<std::int32_t, 7>, 4> games = {{
         {50, 8, 3, 7, 2, 10, 402},
         {5, 5, 1, 4, 50, 8, 400},
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         return dLeast;
     };
     FUZZ_CHECK(readMs(answer) <= 2.0 + static_cast<double>(answer.size()) / 1024.0);
-    if ((pData[0] & 8) && !answer.empty())
+    if ((pData[0] & 0x38) == 0x38 && !answer.empty())
     {
         std::string longer;
         while (longer.size() < 32768)
