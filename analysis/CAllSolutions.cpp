@@ -58,9 +58,7 @@ void CAllSolutions::SState::ForEachSolution(std::int32_t nValue, Offer&& offer)
             offer(SCandidate{1, 0, CSolutionForms::KindTile, -1, 0, {}, nValue});
     }
     for (int g : table.byRank)
-    {
         for (int nKind : {CSolutionForms::KindSum, CSolutionForms::KindProduct})
-        {
             splits.Enumerate(
                 g, nValue, nKind,
                 [&](int nNode, int nChildren, const int* pChildren, std::int32_t nLargest)
@@ -69,8 +67,6 @@ void CAllSolutions::SState::ForEachSolution(std::int32_t nValue, Offer&& offer)
                     std::copy_n(pChildren, nChildren, c.anChildren.begin());
                     offer(c);
                 });
-        }
-    }
 }
 
 bool CAllSolutions::SState::Less(const SCandidate& x, const SCandidate& y) const
@@ -147,12 +143,10 @@ int CAllSolutions::SState::AddNodeWay(const SNode& node, const int* pChildren, i
         std::swap(a, b);
         std::swap(nEntryA, nEntryB);
     }
-    SWayNode step;
-    step.nOperator = nOperator;
-    step.nValue = node.anValue[nMask];
-    step.nLeft = AddNodeWay(node, pChildren, a, nEntryA, nBound, way);
-    step.nRight = AddNodeWay(node, pChildren, b, nEntryB, nBound, way);
-    way.push_back(step);
+    // The operands' steps first, the left one's before the right one's.
+    way.push_back({nOperator, node.anValue[nMask],
+                   AddNodeWay(node, pChildren, a, nEntryA, nBound, way),
+                   AddNodeWay(node, pChildren, b, nEntryB, nBound, way)});
     return static_cast<int>(way.size()) - 1;
 }
 
@@ -244,23 +238,21 @@ CAllSolutions::SValueSolutions CAllSolutions::Solve(std::int32_t nValue, std::si
     std::vector<SCandidate> candidates;
     auto less = [&](const SCandidate& x, const SCandidate& y) { return s.Less(x, y); };
     // Only the best nMax are kept while the others are counted.
-    s.ForEachSolution(nValue,
-                      [&](const SCandidate& candidate)
-                      {
-                          ++result.nCount;
-                          if (nMax == 0)
-                              return;
-                          candidates.push_back(candidate);
-                          if (nMax < std::numeric_limits<std::size_t>::max() / 2 &&
-                              candidates.size() >= 2 * nMax + 64)
-                          {
-                              std::nth_element(candidates.begin(),
-                                               candidates.begin() +
-                                                   static_cast<std::ptrdiff_t>(nMax) - 1,
-                                               candidates.end(), less);
-                              candidates.resize(nMax);
-                          }
-                      });
+    auto offer = [&](const SCandidate& candidate)
+    {
+        ++result.nCount;
+        if (nMax == 0)
+            return;
+        candidates.push_back(candidate);
+        if (nMax < std::numeric_limits<std::size_t>::max() / 2 &&
+            candidates.size() >= 2 * nMax + 64)
+        {
+            const auto nth = candidates.begin() + static_cast<std::ptrdiff_t>(nMax) - 1;
+            std::nth_element(candidates.begin(), nth, candidates.end(), less);
+            candidates.resize(nMax);
+        }
+    };
+    s.ForEachSolution(nValue, offer);
     std::sort(candidates.begin(), candidates.end(), less);
     if (candidates.size() > nMax)
         candidates.resize(nMax);

@@ -112,7 +112,14 @@ std::optional<std::int64_t> CStepChecker::Check(const CAnswerReader::SStep& step
             anSign[j] = parts[j].nSign;
             anPart[j] = static_cast<std::int32_t>(value[parts[j].nNode]);
         }
-        for (int m = 1; k <= 6 && m < (1 << k) && *fault != CJudge::EFault::DivisionByZero; ++m)
+        // A factor 0 divides by 0 in any order, wherever the written one fails first.
+        const bool bByZero = *fault == CJudge::EFault::DivisionByZero ||
+                             std::any_of(parts.begin(), parts.end(),
+                                         [&](const SPart& p) {
+                                             return nKind == CSolutionForms::KindProduct &&
+                                                    p.nSign && !value[p.nNode];
+                                         });
+        for (int m = 1; k <= 6 && m < (1 << k) && !bByZero; ++m)
         {
             groups[m] = CSolutionForms::GroupValue(nKind, anSign, anPart, m);
             bool bLegal = groups[m].nValue >= 0 && groups[m].nValue <= kMax32;

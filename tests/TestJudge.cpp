@@ -127,6 +127,9 @@ TEST(Judge, HandWorkedAnswers)
         {a, 402, "50 x 8 + 2\n403", "WrongResult@2:2:1 402 not 403; "},
         {b, 400, "50 / (5 - 5)", "DivisionByZero@1:1:4 50/0=0; "},
         {large, 999, "100 x 100 x 75 x 75 x 50", "TooLarge@1:1:21 56250000x50=2812500000; "},
+        // Beyond 32 bits as written, and a division by 0 in any order: no other order tried.
+        {large, 999, "100 x 100 x 75 x 75 x 50 / 0",
+         "TooLarge@1:1:21 56250000x50=2812500000; NotATile@1:1:28 0 used 1 drawn 0; "},
         {a, 402, "99999999999 - 1",
          "TooLarge@1:1:1 99999999999; NotATile@1:1:15 1 used 1 drawn 0; "},
         {a, 402, "(50 + 2) x (8", "Syntax@1:1:14 '' 10; "},
