@@ -173,7 +173,10 @@ bool CAllSolutions::SState::CandidateOf(const std::vector<SWayNode>& way, int n,
             SCandidate part;
             int g = 0;
             int nForm = -1;
-            if (!bClean || parts.size() > 6 || !CandidateOf(way, m, part, g))
+            // A term is never 0, a factor at least 2 (else the way is not clean).
+            const std::int32_t nLeast = nKind == CSolutionForms::KindSum ? 1 : 2;
+            if (!bClean || parts.size() > 6 || way[m].nValue < nLeast ||
+                !CandidateOf(way, m, part, g))
                 return void(bClean = false);
             for (int f : splits.PartForms(g, way[m].nValue, nKind))
             {
