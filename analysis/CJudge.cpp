@@ -269,12 +269,19 @@ CJudge::SVerdict CJudge::Judge(std::string_view answer, EPlace ePlace)
         for (int t : w.sources)
             if (t >= 0)
                 used[t] = true;
+    // What a statement states, and a fault at it.
+    auto statedValue = [&](int i)
+    { return steps[i].bStated ? steps[i].nStated : steps[i].nodes[0].nValue; };
+    auto statedFault = [&](int i, EFault eKind)
+    {
+        const CAnswerReader::SStep& step = steps[i];
+        return Fault(eKind, step.nStep,
+                     step.bStated ? step.nStatedPosition : step.nodes[0].nPosition,
+                     step.bStated ? step.nStatedLength : step.nodes[0].nLength);
+    };
     std::optional<std::int64_t> stated;
     if (!statements.empty())
-    {
-        const auto& step = steps[statements.back()];
-        stated = step.bStated ? step.nStated : step.nodes[0].nValue;
-    }
+        stated = statedValue(statements.back());
     int nLast = -1;
     for (int pass = 0; pass < 2 && nLast < 0; ++pass)
         for (int j = 0; j < static_cast<int>(work.size()); ++j)
@@ -291,26 +298,18 @@ CJudge::SVerdict CJudge::Judge(std::string_view answer, EPlace ePlace)
     {
         for (int i : statements)
         {
-            const auto& step = steps[i];
-            const std::int64_t nStated = step.bStated ? step.nStated : step.nodes[0].nValue;
-            if (nStated != *value && nStated <= kMax32)
-            {
-                SFault f = Fault(EFault::WrongResult, step.nStep,
-                                 step.bStated ? step.nStatedPosition : step.nodes[0].nPosition,
-                                 step.bStated ? step.nStatedLength : step.nodes[0].nLength);
-                f.nResult = *value;
-                f.nStated = nStated;
-                v.faults.push_back(f);
-            }
+            if (statedValue(i) == *value || statedValue(i) > kMax32)
+                continue;
+            SFault f = statedFault(i, EFault::WrongResult);
+            f.nResult = *value;
+            f.nStated = statedValue(i);
+            v.faults.push_back(f);
         }
     }
     // A value stated that no step makes and no tile is.
     if (!value && stated && bAllDone && *stated <= kMax32)
     {
-        const auto& step = steps[statements.back()];
-        SFault f = Fault(EFault::NotATile, step.nStep,
-                         step.bStated ? step.nStatedPosition : step.nodes[0].nPosition,
-                         step.bStated ? step.nStatedLength : step.nodes[0].nLength);
+        SFault f = statedFault(statements.back(), EFault::NotATile);
         f.nNumber = *stated;
         v.faults.push_back(f);
     }
@@ -367,11 +366,11 @@ CJudge::SVerdict CJudge::Judge(std::string_view answer, EPlace ePlace)
     }
     if (bTile)
     {
-        const auto& step = steps[statements.back()];
+        const SFault at = statedFault(statements.back(), EFault::Empty);
         v.steps.push_back({{CAllSolutions::SWayNode::Tile, static_cast<std::int32_t>(*stated)},
                            ERole::Kept,
-                           step.nStep,
-                           step.bStated ? step.nStatedPosition : step.nodes[0].nPosition});
+                           at.nStep,
+                           at.nPosition});
     }
     const int nRoot = bTile ? static_cast<int>(v.steps.size()) - 1 : emit(nLast);
     v.bValid = true;
