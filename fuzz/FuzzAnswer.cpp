@@ -27,6 +27,7 @@ double ThreadMs()
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
+// Well-formed UTF-8 (no overlong form, no surrogate, nothing past U+10FFFF).
 bool ValidUtf8(std::string_view s)
 {
     for (std::size_t i = 0; i < s.size();)
@@ -40,8 +41,13 @@ bool ValidUtf8(std::string_view s)
         if (n == 0 || i + n > s.size())
             return false;
         for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+        {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            const unsigned nLow = k > 1 ? 0x80 : b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+            const unsigned nHigh = k > 1 ? 0xBF : b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+            if (c < nLow || c > nHigh)
                 return false;
+        }
         i += n;
     }
     return true;
