@@ -33,7 +33,7 @@ struct CMainDialogAccess
     static const HTHREAD& SoundThread(CMainDialog& dialog) { return dialog.m_hSoundThread; }
     static int SuccessCount(CMainDialog& dialog) { return dialog.m_nSuccessCount; }
     static HICON DialogIcon(CMainDialog& dialog) { return dialog.m_hDialogIcon; }
-    static std::size_t WorkerCount(CMainDialog& dialog) { return dialog.m_workers.size(); }
+    static std::size_t WorkerCount(CMainDialog& dialog) { return dialog.m_soundWorkers.Count(); }
     static void StartSound(CMainDialog& dialog, unsigned nClip) { dialog.StartSound(nClip); }
     static void SuspendSound(CMainDialog& dialog) { dialog.SuspendSound(); }
     static void ResumeSound(CMainDialog& dialog) { dialog.ResumeSound(); }

@@ -1,17 +1,14 @@
 #include "CMainDialog.h"
 
 #include "CAboutDialog.h"
-#include "CAudioOutput.h"
 #include "CDialogTemplate.h"
 #include "CPaintDC.h"
 #include "CSolver.h"
 #include "ParseDecimal.h"
 #include "Resource.h"
-#include "SoundThreadProc.h"
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 
 namespace
@@ -27,9 +24,6 @@ constexpr int TARGET_MIN = 0;
 constexpr int TARGET_MAX = 999;
 // A search that took longer than this, in whole seconds, is too slow for a success clip.
 constexpr double QUICK_SECONDS = 30.0;
-// How long the dialog's end waits for the workers once their clips are cut off. One still
-// with its device after that (a stalled sound server) is left to end with the process.
-constexpr std::chrono::milliseconds WORKER_END_WAIT{250};
 } // namespace
 
 CMainDialog::CMainDialog(CDialog* pParent) : CDialog(IDD_PIVOLO_DIALOG, pParent)
@@ -41,7 +35,8 @@ CMainDialog::CMainDialog(CDialog* pParent) : CDialog(IDD_PIVOLO_DIALOG, pParent)
 
 CMainDialog::~CMainDialog()
 {
-    EndWorkers();
+    m_soundWorkers.EndAll();
+    m_hSoundThread.reset();
 }
 
 double CMainDialog::ElapsedSeconds(std::int64_t nCalendarSeconds, std::int64_t nSteadyMilliseconds)
@@ -251,10 +246,7 @@ void CMainDialog::StartSound(unsigned nClipId)
     if (!m_bSoundOn)
         return;
     // Ended workers are joined at once; the recorded one stays recorded all the same.
-    std::erase_if(m_workers, [](const HTHREAD& hWorker) { return hWorker->HasEnded(); });
-    m_hSoundThread = CThread::Create(SoundThreadProc, nClipId);
-    if (m_hSoundThread)
-        m_workers.push_back(m_hSoundThread);
+    m_hSoundThread = m_soundWorkers.Start(nClipId);
 }
 
 void CMainDialog::SuspendSound()
@@ -267,15 +259,4 @@ void CMainDialog::ResumeSound()
 {
     if (m_bSoundOn && m_hSoundThread)
         m_hSoundThread->Resume();
-}
-
-void CMainDialog::EndWorkers()
-{
-    // Also stops the workers that have not begun their clip yet.
-    CAudioOutput::Current().StopAll();
-    const auto deadline = std::chrono::steady_clock::now() + WORKER_END_WAIT;
-    for (const HTHREAD& hWorker : m_workers)
-        hWorker->JoinOrLeave(deadline);
-    m_workers.clear();
-    m_hSoundThread.reset();
 }

@@ -5,12 +5,12 @@
 #include "CEdit.h"
 #include "CFont.h"
 #include "CListBox.h"
+#include "CSoundWorkers.h"
 #include "CStatic.h"
 #include "CThread.h"
 #include "CTilePool.h"
 
 #include <cstdint>
-#include <vector>
 
 struct CMainDialogAccess;
 
@@ -51,9 +51,6 @@ private:
     void StartSound(unsigned nClipId);
     void SuspendSound();
     void ResumeSound();
-    // Cuts off what still plays and joins the workers, but for one still blocked by its
-    // device after a short while, which is left to end with the process.
-    void EndWorkers();
 
     BOOL m_bSoundOn = 1;
     CButton m_btnCompute;
@@ -73,5 +70,5 @@ private:
     HICON m_hDialogIcon = nullptr;
     HTHREAD m_hSoundThread;
     // Every worker started and not yet seen to end, so that the dialog's end can join them.
-    std::vector<HTHREAD> m_workers;
+    CSoundWorkers m_soundWorkers;
 };
