@@ -19,27 +19,6 @@ CWinApp* g_pApp = nullptr;
 
 // The program's name as the user typed it, first on each of its messages.
 const char* g_pszProgram = "pivolo";
-QtMessageHandler g_previousHandler = nullptr;
-
-// While the toolkit starts: a failure to open the display, which it would end with an
-// abort, ends the program as one without a display does, after the toolkit's own words.
-void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
-                           const QString& message)
-{
-    if (type != QtFatalMsg)
-    {
-        if (g_previousHandler)
-            g_previousHandler(type, context, message);
-        return;
-    }
-    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    std::fprintf(stderr,
-                 "%s : impossible d'ouvrir l'affichage graphique ; le jeu a besoin d'un "
-                 "écran (X11 ou Wayland).\n",
-                 g_pszProgram);
-    std::fflush(stderr);
-    std::_Exit(1);
-}
 } // namespace
 
 CWinApp::CWinApp(const char* pszAppName) : m_appName(pszAppName ? pszAppName : "")
@@ -67,15 +46,12 @@ int CWinApp::Run(int argc, char** argv)
     }
     if (!GraphicalDisplayAvailable(argc, argv))
     {
-        std::fprintf(stderr,
-                     "%s : aucun affichage graphique n'est disponible ; le jeu a besoin "
-                     "d'un écran (X11 ou Wayland).\n",
-                     g_pszProgram);
+        ReportNoGraphicalDisplay(g_pszProgram);
         return 1;
     }
-    g_previousHandler = qInstallMessageHandler(StartupMessageHandler);
+    BeginDisplayOpening(g_pszProgram);
     QApplication application(argc, argv);
-    qInstallMessageHandler(g_previousHandler);
+    EndDisplayOpening();
     if (m_appName.empty())
         m_appName = QFileInfo(QCoreApplication::applicationFilePath())
                         .completeBaseName()

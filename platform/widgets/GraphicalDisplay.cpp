@@ -1,5 +1,9 @@
 #include "GraphicalDisplay.h"
 
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -8,6 +12,28 @@
 
 namespace
 {
+const char* g_pszOpeningProgram = "";
+QtMessageHandler g_previousHandler = nullptr;
+
+// While the toolkit opens the display: its fatal message is the failure to open it.
+void DisplayOpeningHandler(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message)
+{
+    if (type != QtFatalMsg)
+    {
+        if (g_previousHandler)
+            g_previousHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr,
+                 "%s : impossible d'ouvrir l'affichage graphique ; le jeu a besoin d'un "
+                 "écran (X11 ou Wayland).\n",
+                 g_pszOpeningProgram);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 std::string Environment(const char* pszName)
 {
     const char* pszValue = std::getenv(pszName);
@@ -80,4 +106,23 @@ bool GraphicalDisplayAvailable(int argc, char** argv)
             return true;
     }
     return false;
+}
+
+void ReportNoGraphicalDisplay(const char* pszProgram)
+{
+    std::fprintf(stderr,
+                 "%s : aucun affichage graphique n'est disponible ; le jeu a besoin d'un écran "
+                 "(X11 ou Wayland).\n",
+                 pszProgram);
+}
+
+void BeginDisplayOpening(const char* pszProgram)
+{
+    g_pszOpeningProgram = pszProgram;
+    g_previousHandler = qInstallMessageHandler(DisplayOpeningHandler);
+}
+
+void EndDisplayOpening()
+{
+    qInstallMessageHandler(g_previousHandler);
 }
