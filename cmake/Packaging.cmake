@@ -11,14 +11,15 @@ set(docdir ${CMAKE_INSTALL_DATADIR}/doc/pivolo)
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 find_program(PIVOLO_GZIP gzip REQUIRED)
 
-install(TARGETS pivolo pivolo-solve pivolo-stats RUNTIME DESTINATION ${PIVOLO_INSTALL_GAMESDIR})
+set(PIVOLO_PROGRAMS pivolo pivolo-solve pivolo-stats pivolo-entrainement)
+install(TARGETS ${PIVOLO_PROGRAMS} RUNTIME DESTINATION ${PIVOLO_INSTALL_GAMESDIR})
 # The programs link no shared library of their own: no search path beside them.
-set_target_properties(pivolo pivolo-solve pivolo-stats PROPERTIES INSTALL_RPATH "")
+set_target_properties(${PIVOLO_PROGRAMS} PROPERTIES INSTALL_RPATH "")
 # A stripped installation (the package's, or cmake --install --strip) also drops the
 # sections that Debian's own stripping drops: compiler versions and build notes.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        foreach(program pivolo pivolo-solve pivolo-stats)
+        foreach(program ${PIVOLO_PROGRAMS})
             execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
                 --remove-section=.note
                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${PIVOLO_INSTALL_GAMESDIR}/\${program}\"
@@ -27,25 +28,30 @@ install(CODE "
     endif()
 ")
 
-# The desktop entry starts the program by its full path, which is known only when it is
+# A desktop entry starts its program by its full path, which is known only when it is
 # installed: the package installs under another prefix than the build tree was set up with.
 # Each destination gets an entry of its own, so that two installations at once (a package
 # and a local installation) cannot swap theirs.
-set(desktop_in ${PROJECT_SOURCE_DIR}/res/desktop/org.pivolo.pivolo.desktop.in)
-install(CODE "
-    set(PIVOLO_EXEC \"\${CMAKE_INSTALL_PREFIX}/${PIVOLO_INSTALL_GAMESDIR}/pivolo\")
-    string(MD5 destination \"\$ENV{DESTDIR}\${PIVOLO_EXEC}\")
-    set(entry \"${CMAKE_CURRENT_BINARY_DIR}/desktop/\${destination}/org.pivolo.pivolo.desktop\")
-    configure_file(\"${desktop_in}\" \"\${entry}\" @ONLY)
-    file(INSTALL \"\${entry}\"
-        DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
-")
-install(FILES ${PROJECT_SOURCE_DIR}/res/desktop/org.pivolo.pivolo.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size 16 32 128)
-    install(FILES ${PROJECT_SOURCE_DIR}/res/icon/pivolo-${size}.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME pivolo.png)
+foreach(entry pivolo:org.pivolo.pivolo pivolo-entrainement:org.pivolo.entrainement)
+    string(REPLACE ":" ";" entry ${entry})
+    list(GET entry 0 program)
+    list(GET entry 1 id)
+    set(desktop_in ${PROJECT_SOURCE_DIR}/res/desktop/${id}.desktop.in)
+    install(CODE "
+        set(PIVOLO_EXEC \"\${CMAKE_INSTALL_PREFIX}/${PIVOLO_INSTALL_GAMESDIR}/${program}\")
+        string(MD5 destination \"\$ENV{DESTDIR}\${PIVOLO_EXEC}\")
+        set(entry \"${CMAKE_CURRENT_BINARY_DIR}/desktop/\${destination}/${id}.desktop\")
+        configure_file(\"${desktop_in}\" \"\${entry}\" @ONLY)
+        file(INSTALL \"\${entry}\"
+            DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+    ")
+    install(FILES ${PROJECT_SOURCE_DIR}/res/desktop/${id}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    foreach(size 16 32 128)
+        install(FILES ${PROJECT_SOURCE_DIR}/res/icon/${program}-${size}.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                RENAME ${program}.png)
+    endforeach()
 endforeach()
 
 # Compressed as Debian wants them: at the highest level, without a name or a time stamp.
@@ -68,7 +74,7 @@ foreach(lang IN ITEMS en fr)
         set(subdir ${lang}/man6)
     endif()
     string(REPLACE "man6" "" source_dir ${subdir})
-    foreach(page pivolo pivolo-solve pivolo-stats)
+    foreach(page ${PIVOLO_PROGRAMS})
         set(output ${CMAKE_CURRENT_BINARY_DIR}/man/${subdir}/${page}.6.gz)
         pivolo_gzip(${PROJECT_SOURCE_DIR}/docs/man/${source_dir}${page}.6 ${output})
         install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/${subdir})
@@ -126,10 +132,14 @@ subtractions, multiplications and exact divisions for the target or,
 failing that, the nearest value it can reach, and lists the steps.
 The window's texts are in French.
 
-pivolo-solve solves games given as text, one a line, with the same checks
-and the same search. pivolo-stats solves every game of the tile set, every
-draw with every target, and reports how often each target is reached and
-how far off the others end, as text, CSV files and a picture.]])
+pivolo-entrainement is a practice window: a draw with as many large tiles
+as the player chooses and a target of the level chosen, a clock, the
+player's answer checked as it is typed and judged, then the simplest
+solutions. pivolo-solve solves games given as text, one a line, with the
+same checks and the same search. pivolo-stats solves every game of the
+tile set, every draw with every target, and reports how often each target
+is reached and how far off the others end, as text, CSV files and a
+picture.]])
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # The dialog is laid out for this face.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)

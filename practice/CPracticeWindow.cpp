@@ -62,7 +62,7 @@ std::optional<CRoundClock::Duration> TestLimit()
 } // namespace
 
 CPracticeWindow::CPracticeWindow(std::optional<CPracticeDraw::SGame> given, QWidget* pParent)
-    : QWidget(pParent), m_testLimit(TestLimit())
+    : QMainWindow(pParent), m_testLimit(TestLimit())
 {
     setWindowTitle(TITLE);
     BuildControls();
@@ -82,9 +82,12 @@ void CPracticeWindow::BuildControls()
     m_pLevel->addItems({QStringLiteral("facile"), QStringLiteral("moyen"),
                         QStringLiteral("difficile"), QStringLiteral("n'importe lequel")});
     m_pLevel->setCurrentIndex(1);
+    m_pLargeTiles->setAccessibleName(QStringLiteral("Grandes plaques"));
+    m_pLevel->setAccessibleName(QStringLiteral("Niveau"));
     m_pTime = new QComboBox(this);
     m_pTime->addItems({QStringLiteral("30 secondes"), QStringLiteral("45 secondes"),
                        QStringLiteral("60 secondes"), QStringLiteral("sans limite")});
+    m_pTime->setAccessibleName(QStringLiteral("Temps"));
     m_pNewDraw = new QPushButton(QStringLiteral("&Nouveau tirage"), this);
 
     m_pTarget = BigLabel(QStringLiteral("Compte à trouver"), TARGET_PIXELS,
@@ -182,7 +185,8 @@ void CPracticeWindow::BuildLayout()
     pBottom->addWidget(m_pSoundButton);
     pBottom->addWidget(m_pQuit);
 
-    auto* pMain = new QVBoxLayout(this);
+    auto* pCentral = new QWidget(this);
+    auto* pMain = new QVBoxLayout(pCentral);
     pMain->addLayout(pChoices);
     pMain->addLayout(pTargetRow);
     pMain->addLayout(pTiles);
@@ -190,6 +194,7 @@ void CPracticeWindow::BuildLayout()
     pMain->addLayout(pAnswerRow, 1);
     pMain->addLayout(pResults, 2);
     pMain->addLayout(pBottom);
+    setCentralWidget(pCentral);
     resize(860, 700);
 }
 
@@ -217,9 +222,7 @@ void CPracticeWindow::StartRound(const CPracticeDraw::SGame& game)
 {
     m_game = game;
     m_review.SetGame(game.tiles, game.nTarget);
-    m_pTarget->setText(QString::number(game.nTarget));
-    for (std::size_t i = 0; i < m_apTiles.size(); ++i)
-        m_apTiles[i]->setText(QString::number(game.tiles[i]));
+    ShowGame(game);
     m_pAnswer->SetTarget(game.nTarget);
     m_pAnswer->setReadOnly(false);
     m_pAnswer->setEnabled(true);
@@ -237,6 +240,18 @@ void CPracticeWindow::StartRound(const CPracticeDraw::SGame& game)
     m_bRoundOpen = true;
     m_pClock->Start(TimeLimit());
     m_pAnswer->setFocus();
+}
+
+void CPracticeWindow::ShowGame(const CPracticeDraw::SGame& game)
+{
+    m_pTarget->setText(QString::number(game.nTarget));
+    m_pTarget->setAccessibleName(QStringLiteral("Compte à trouver : %1").arg(game.nTarget));
+    for (std::size_t i = 0; i < m_apTiles.size(); ++i)
+    {
+        m_apTiles[i]->setText(QString::number(game.tiles[i]));
+        m_apTiles[i]->setAccessibleName(
+            QStringLiteral("Plaque %1 : %2").arg(i + 1).arg(game.tiles[i]));
+    }
 }
 
 void CPracticeWindow::OnAnswerChanged()

@@ -6,7 +6,7 @@
 #include "CRoundClock.h"
 #include "CSessionTally.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <array>
 #include <optional>
@@ -24,7 +24,7 @@ class QTextEdit;
 // A round starts with "Nouveau tirage" (or at once on a game given on the command line) and
 // ends when the answer is submitted or the time is up; the answer then stays in view, read
 // only, until the next draw.
-class CPracticeWindow : public QWidget
+class CPracticeWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -58,6 +58,8 @@ private:
     void StartRound(const CPracticeDraw::SGame& game);
     void EndRound(CAnswerReview::EEnd eEnd);
     void ShowReview(const CAnswerReview::SReview& review, CRoundClock::Duration elapsed);
+    // The tiles and the target, shown and named for a screen reader: "Plaque 1 : 75".
+    void ShowGame(const CPracticeDraw::SGame& game);
     std::optional<CRoundClock::Duration> TimeLimit() const;
     // Whether the player lets an answer typed and not yet judged go.
     bool LetAnswerGo(const QString& question);

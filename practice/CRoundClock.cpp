@@ -28,7 +28,6 @@ void CRoundClock::Start(std::optional<Duration> limit)
         m_timeLimit.start(*limit);
     else
         m_timeLimit.stop();
-    setAccessibleName(limit ? QStringLiteral("Temps restant") : QStringLiteral("Temps écoulé"));
     Show();
 }
 
@@ -72,5 +71,12 @@ void CRoundClock::Show()
 {
     const Duration elapsed = Elapsed();
     // Counting down, a second shows until it has wholly gone; counting up, once it has.
-    setText(m_limit ? Text(*m_limit - elapsed) : Text(elapsed - elapsed % Duration{1000}));
+    const QString text =
+        m_limit ? Text(*m_limit - elapsed) : Text(elapsed - elapsed % Duration{1000});
+    const QString name =
+        (m_limit ? QStringLiteral("Temps restant : ") : QStringLiteral("Temps écoulé : ")) + text;
+    // Named anew only when it changes: each change is an event on the accessibility bus.
+    setText(text);
+    if (name != accessibleName())
+        setAccessibleName(name);
 }

@@ -7,6 +7,7 @@
 #include "StandardDescriptors.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <csignal>
 #include <cstdio>
@@ -17,6 +18,15 @@
 
 namespace
 {
+// Standard output holds the help or the version whole, or the program says it could not.
+int Written(const char* pszProgram)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "%s : impossible d'écrire sur la sortie standard\n", pszProgram);
+    return CPracticeOptions::STATUS_REFUSED;
+}
+
 // The program's name as the user typed it, first on each of its messages.
 const char* ProgramName(int argc, char** argv)
 {
@@ -43,12 +53,10 @@ int main(int argc, char** argv)
     {
     case CPracticeOptions::EAction::Help:
         std::fputs(CPracticeOptions::HelpText(pszProgram).c_str(), stdout);
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0
-                                                                : CPracticeOptions::STATUS_REFUSED;
+        return Written(pszProgram);
     case CPracticeOptions::EAction::Version:
         std::printf("%s %s\n", pszProgram, PIVOLO_VERSION);
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0
-                                                                : CPracticeOptions::STATUS_REFUSED;
+        return Written(pszProgram);
     case CPracticeOptions::EAction::Refuse:
         std::fprintf(stderr, "%s : %s\nEssayez « %s --help ».\n", pszProgram,
                      options.m_error.c_str(), pszProgram);
@@ -70,6 +78,10 @@ int main(int argc, char** argv)
     // The name of the program's desktop entry, by which docks and compositors know its
     // windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pivolo.entrainement"));
+    QIcon icon;
+    for (int nSize : {16, 32, 128})
+        icon.addFile(QStringLiteral(":/practice/pivolo-entrainement-%1.png").arg(nSize));
+    QApplication::setWindowIcon(icon);
 
     std::optional<CPracticeDraw::SGame> given;
     int nStatus = 0;

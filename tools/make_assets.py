@@ -5,6 +5,9 @@
     res/bitmap/138.dib                           the dialog's background picture
     res/icon/128.ico                             the program's icon, 32 x 32 and 16 x 16
     res/icon/pivolo-16.png, -32.png, -128.png    the same icon for desktop menus
+    res/icon/pivolo-entrainement-16.png, -32.png, -128.png
+                                                 the practice program's: the tiles
+                                                 with a clock before them
 
 Usage: tools/make_assets.py [output root], the root defaulting to the
 repository's res/ directory.
@@ -736,7 +739,28 @@ def tile_colour(y, rect, top_colour, bottom_colour):
     return tuple(top_colour[i] + (bottom_colour[i] - top_colour[i]) * t for i in range(3))
 
 
-def big_icon_sample(x, y):
+# The practice program's clock, before the tiles at the bottom right: its face, and its hands
+# at twelve and at three.
+CLOCK_CENTRE = (23.6, 23.6)
+CLOCK_RADIUS = 8.0
+CLOCK_HANDS = [[(23.6, 23.6), (23.6, 18.0)], [(23.6, 23.6), (27.6, 23.6)]]
+CLOCK_HAND_HALF_WIDTH = 1.0
+
+
+def clock_sample(px, x, y):
+    """Paints the clock over the colour px at one point, in 32-pixel units."""
+    d = math.hypot(x - CLOCK_CENTRE[0], y - CLOCK_CENTRE[1]) - CLOCK_RADIUS
+    shadow = math.hypot(x - 0.9 - CLOCK_CENTRE[0], y - 1.0 - CLOCK_CENTRE[1]) - CLOCK_RADIUS
+    px = over(px, (0, 0, 0), 0.35 * max(0.0, min(1.0, 0.5 - shadow / 1.4)))
+    px = over(px, (25, 25, 35), max(0.0, min(1.0, 0.5 - d * 4)))
+    px = over(px, (250, 250, 252), max(0.0, min(1.0, 0.5 - (d + 1.1) * 4)))
+    for hand in CLOCK_HANDS:
+        h = polyline_distance(x, y, hand) - CLOCK_HAND_HALF_WIDTH
+        px = over(px, (176, 28, 28), max(0.0, min(1.0, 0.5 - h * 4)))
+    return px
+
+
+def big_icon_sample(x, y, clock=False):
     """Colour of the large icon at one point, in 32-pixel units."""
     px = (0.0, 0.0, 0.0, 0.0)
     outline = (25, 25, 35)
@@ -754,10 +778,12 @@ def big_icon_sample(x, y):
         px = over(px, face, max(0.0, min(1.0, 0.5 - (d + BIG_OUTLINE) * 4)))
     d = polyline_distance(x, y, BIG_SEVEN) - BIG_SEVEN_HALF_WIDTH
     px = over(px, (20, 40, 125), max(0.0, min(1.0, 0.5 - d * 4)))
+    if clock:
+        px = clock_sample(px, x, y)
     return px
 
 
-def make_big_icon(size=128, samples=4):
+def make_big_icon(size=128, samples=4, clock=False):
     """The large icon, supersampled for smooth edges."""
     scale = 32.0 / size
     rows = []
@@ -769,7 +795,7 @@ def make_big_icon(size=128, samples=4):
                 for sx in range(samples):
                     x = (px + (sx + 0.5) / samples) * scale
                     y = (py + (sy + 0.5) / samples) * scale
-                    r, g, b, a = big_icon_sample(x, y)
+                    r, g, b, a = big_icon_sample(x, y, clock)
                     acc[0] += r * a
                     acc[1] += g * a
                     acc[2] += b * a
@@ -826,6 +852,9 @@ def main():
     write(os.path.join(root, "icon", "pivolo-32.png"), png_file(grid_rgba(ICON_32)))
     write(os.path.join(root, "icon", "pivolo-16.png"), png_file(grid_rgba(ICON_16)))
     write(os.path.join(root, "icon", "pivolo-128.png"), png_file(make_big_icon()))
+    for size in (16, 32, 128):
+        write(os.path.join(root, "icon", f"pivolo-entrainement-{size}.png"),
+              png_file(make_big_icon(size, 8 if size < 128 else 4, clock=True)))
 
     write(os.path.join(root, "bitmap", "138.dib"), dib_file(make_background()))
 

@@ -12,8 +12,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 \
     || { cat "$work/install.log" >&2; fail "cmake --install failed"; }
-for file in games/pivolo games/pivolo-solve games/pivolo-stats \
+for file in games/pivolo games/pivolo-solve games/pivolo-stats games/pivolo-entrainement \
     share/applications/org.pivolo.pivolo.desktop share/metainfo/org.pivolo.pivolo.metainfo.xml \
+    share/applications/org.pivolo.entrainement.desktop \
+    share/metainfo/org.pivolo.entrainement.metainfo.xml \
+    share/icons/hicolor/128x128/apps/pivolo-entrainement.png \
+    share/man/man6/pivolo-entrainement.6.gz share/man/fr/man6/pivolo-entrainement.6.gz \
     share/man/man6/pivolo.6.gz share/man/man6/pivolo-solve.6.gz share/man/man6/pivolo-stats.6.gz \
     share/man/fr/man6/pivolo.6.gz share/man/fr/man6/pivolo-solve.6.gz \
     share/man/fr/man6/pivolo-stats.6.gz; do
@@ -21,6 +25,9 @@ for file in games/pivolo games/pivolo-solve games/pivolo-stats \
 done
 grep -qx "Exec=$prefix/games/pivolo" "$prefix/share/applications/org.pivolo.pivolo.desktop" \
     || fail "the desktop entry does not start $prefix/games/pivolo"
+grep -qx "Exec=$prefix/games/pivolo-entrainement" \
+    "$prefix/share/applications/org.pivolo.entrainement.desktop" \
+    || fail "the practice program's desktop entry does not start $prefix/games/pivolo-entrainement"
 
 # The page is read whole before it is searched.
 expect_manual() {
@@ -32,4 +39,5 @@ expect_manual() {
 expect_manual '^PIVOLO-SOLVE(6)' pivolo-solve
 expect_manual '^PIVOLO-STATS(6)' pivolo-stats
 expect_manual '^NOM' -L fr pivolo
+expect_manual '^PIVOLO-ENTRAINEMENT(6)' pivolo-entrainement
 echo "install: 1 passed, 0 failed"

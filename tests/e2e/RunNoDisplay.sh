@@ -2,9 +2,10 @@
 # The program started where there is no display: without DISPLAY and WAYLAND_DISPLAY (nor a
 # Wayland socket in the runtime folder), it says so in French and ends with status 1 before
 # opening any window; with a display that cannot be reached, likewise after Qt's own words.
-# Run as: RunNoDisplay.sh path/to/pivolo
+# Run as: RunNoDisplay.sh path/to/program (pivolo or pivolo-entrainement)
 set -euo pipefail
 pivolo=$1
+name=$(basename "$pivolo")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -24,8 +25,8 @@ expect_refusal() {
     [ ! -s "$work/out" ] || fail "$*: something on standard output: $(head -c 200 "$work/out")"
 }
 
-absent="pivolo : aucun affichage graphique n'est disponible ; le jeu a besoin d'un écran (X11 ou Wayland)."
-unreachable="pivolo : impossible d'ouvrir l'affichage graphique ; le jeu a besoin d'un écran (X11 ou Wayland)."
+absent="$name : aucun affichage graphique n'est disponible ; le jeu a besoin d'un écran (X11 ou Wayland)."
+unreachable="$name : impossible d'ouvrir l'affichage graphique ; le jeu a besoin d'un écran (X11 ou Wayland)."
 expect_refusal "$absent"
 # Nothing but this line: the toolkit was not started.
 [ "$(wc -l <"$work/err")" -eq 1 ] || { cat "$work/err" >&2; fail "more than the one line"; }

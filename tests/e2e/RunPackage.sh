@@ -4,7 +4,7 @@
 # checks (lintian) without an error, a warning or a note, unpacked into a fresh directory
 # tree with the programs, the desktop entry, the icons, the metainfo and the manual pages
 # where a desktop and man(1) look for them; the unpacked program then opens its main dialog
-# and ends on Escape.
+# and ends on Escape, and the practice program opens its window and ends on Quitter.
 # Run as: RunPackage.sh path/to/build-tree version
 set -euo pipefail
 build=$1
@@ -15,7 +15,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The package holds what is installed, and installing does not build.
-cmake --build "$build" --target pivolo pivolo-solve pivolo-stats pivolo_compressed_docs >/dev/null
+cmake --build "$build" --target pivolo pivolo-solve pivolo-stats pivolo-entrainement \
+    pivolo_compressed_docs >/dev/null
 # Made as a packager makes it, with no time given: the package takes its sources' own.
 make_package() {
     (cd "$build" && env -u SOURCE_DATE_EPOCH cpack -G DEB -B "$1" >"$work/cpack.log" 2>&1) \
@@ -62,33 +63,41 @@ fi
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-desktop=usr/share/applications/org.pivolo.pivolo.desktop
-metainfo=usr/share/metainfo/org.pivolo.pivolo.metainfo.xml
-for file in usr/games/pivolo usr/games/pivolo-solve usr/games/pivolo-stats "$desktop" "$metainfo" \
-    usr/share/doc/pivolo/copyright usr/share/doc/pivolo/changelog.gz \
+programs=(pivolo pivolo-solve pivolo-stats pivolo-entrainement)
+for file in usr/share/doc/pivolo/copyright usr/share/doc/pivolo/changelog.gz \
     usr/share/bash-completion/completions/pivolo-solve \
     usr/share/bash-completion/completions/pivolo-stats; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
-for program in pivolo pivolo-solve pivolo-stats; do
-    [ -x "$root/usr/games/$program" ] || fail "usr/games/$program cannot be run"
+for program in "${programs[@]}"; do
+    [ -x "$root/usr/games/$program" ] || fail "usr/games/$program is not in the package, or cannot be run"
 done
-[ "$("$root/usr/games/pivolo-solve" --version)" = "pivolo-solve $version" ] \
-    || fail "the packaged pivolo-solve does not give its version"
-[ "$("$root/usr/games/pivolo-stats" --version)" = "pivolo-stats $version" ] \
-    || fail "the packaged pivolo-stats does not give its version"
-for size in 16 32 128; do
-    icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/pivolo.png"
-    file "$icon" | grep -q "PNG image data, $size x $size" || fail "no $size x $size icon: $icon"
+for program in pivolo-solve pivolo-stats pivolo-entrainement; do
+    [ "$("$root/usr/games/$program" --version)" = "$program $version" ] \
+        || fail "the packaged $program does not give its version"
 done
-desktop-file-validate "$root/$desktop" || fail "the desktop entry is not valid"
-grep -qx 'Exec=/usr/games/pivolo' "$root/$desktop" \
-    || fail "the desktop entry does not start /usr/games/pivolo: $(grep ^Exec "$root/$desktop")"
-appstreamcli validate --no-net "$root/$metainfo" >"$work/appstream.log" 2>&1 \
-    || { cat "$work/appstream.log" >&2; fail "the metainfo is not valid"; }
-# Software centres match the metainfo with the desktop entry by the entry's file name.
-grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$root/$metainfo" \
-    || fail "the metainfo does not name $(basename "$desktop") as its launchable"
+# The menu entries, each with its program, icons and metainfo.
+for entry in pivolo:org.pivolo.pivolo pivolo-entrainement:org.pivolo.entrainement; do
+    program=${entry%%:*}
+    desktop=usr/share/applications/${entry#*:}.desktop
+    metainfo=usr/share/metainfo/${entry#*:}.metainfo.xml
+    for size in 16 32 128; do
+        icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/$program.png"
+        file "$icon" | grep -q "PNG image data, $size x $size" || fail "no $size x $size icon: $icon"
+    done
+    [ -f "$root/$desktop" ] && [ -f "$root/$metainfo" ] || fail "$desktop or $metainfo is not in the package"
+    grep -qx "Icon=$program" "$root/$desktop" || fail "$desktop does not show the icon $program"
+    desktop-file-validate "$root/$desktop" || fail "$desktop is not valid"
+    grep -qx "Exec=/usr/games/$program" "$root/$desktop" \
+        || fail "$desktop does not start /usr/games/$program: $(grep ^Exec "$root/$desktop")"
+    appstreamcli validate --no-net "$root/$metainfo" >"$work/appstream.log" 2>&1 \
+        || { cat "$work/appstream.log" >&2; fail "$metainfo is not valid"; }
+    # Software centres match the metainfo with the desktop entry by the entry's file name.
+    grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$root/$metainfo" \
+        || fail "$metainfo does not name $(basename "$desktop") as its launchable"
+done
+grep -qx 'Name=Le pivolo : entraînement' "$root/usr/share/applications/org.pivolo.entrainement.desktop" \
+    || fail "the practice program's menu entry is not named Le pivolo : entraînement"
 
 # The manual pages as man(1) finds them, in English and in the French locale's folder.
 # The page is read whole before it is searched.
@@ -104,6 +113,9 @@ expect_manual '^EXIT STATUS' pivolo-stats
 expect_manual '^CODE DE RETOUR' -L fr pivolo-stats
 expect_manual '^NOM' -L fr pivolo
 expect_manual '^CODE DE RETOUR' -L fr pivolo-solve
+expect_manual '^EXIT STATUS' pivolo-entrainement
+expect_manual '^CODE DE RETOUR' -L fr pivolo-entrainement
 
 "$here/run.sh" "$root/usr/games/pivolo" launch_and_escape
+"$here/run.sh" --practice "$root/usr/games/pivolo-entrainement" launch_and_quit
 echo "package: 1 passed, 0 failed"

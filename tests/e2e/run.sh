@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs the end-to-end scenarios (pivolo_e2e.py, window_manager.py under openbox, or
-# wayland.py under weston) on a virtual X display of their own, with a session bus that
-# carries the accessibility tree and a runtime folder of their own.
-# Run as: run.sh [--window-manager | --wayland] path/to/pivolo [scenario...]
+# wayland.py under weston; practice_e2e.py under openbox or weston for the practice
+# program) on a virtual X display of their own, with a session bus that carries the
+# accessibility tree and a runtime folder of their own.
+# Run as: run.sh [--window-manager | --wayland | --practice | --practice-wayland]
+#             path/to/program [scenario...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${PIVOLO_E2E_BUS:-}" ]; then
@@ -18,15 +20,19 @@ if [ -z "${PIVOLO_E2E_DISPLAY:-}" ]; then
     exec env PIVOLO_E2E_DISPLAY=1 "$here/../WithVirtualDisplay.sh" "$0" "$@"
 fi
 scenarios=pivolo_e2e.py
-if [ "${1:-}" = --window-manager ]; then
-    scenarios=window_manager.py
-    shift
-elif [ "${1:-}" = --wayland ]; then
+options=()
+window_manager=
+case "${1:-}" in
+--window-manager) scenarios=window_manager.py window_manager=1 ;;
+--practice) scenarios=practice_e2e.py window_manager=1 ;;
+--wayland | --practice-wayland)
     # Each scenario starts its own weston, whose socket goes into the runtime folder.
     chmod 700 "$XDG_RUNTIME_DIR"
     scenarios=wayland.py
-    shift
-fi
+    [ "$1" = --wayland ] || { scenarios=practice_e2e.py options=(--wayland); }
+    ;;
+esac
+[ "$scenarios" = pivolo_e2e.py ] || shift
 
 work=$(mktemp -d)
 cleanup() {
@@ -34,7 +40,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-if [ "$scenarios" = window_manager.py ]; then
+if [ -n "$window_manager" ]; then
     # The window manager's own settings, not the user's.
     XDG_CONFIG_HOME="$work/config" openbox >"$work/openbox.log" 2>&1 &
     wm=$!
@@ -48,4 +54,4 @@ if [ "$scenarios" = window_manager.py ]; then
 fi
 
 # Debian's interpreter, which sees the system's pyatspi.
-/usr/bin/python3 "$here/$scenarios" "$@"
+/usr/bin/python3 "$here/$scenarios" "${options[@]}" "$@"
