@@ -62,12 +62,17 @@ void CAnswerEdit::keyPressEvent(QKeyEvent* pEvent)
         textCursor().insertBlock();
         return;
     }
-    const bool bSubmit =
-        modifiers == Qt::ControlModifier ||
-        (!toPlainText().trimmed().isEmpty() && EnterSubmits(textCursor().block().text()));
-    if (bSubmit)
+    if (modifiers == Qt::ControlModifier)
+    {
         emit submitRequested();
-    else if (modifiers == Qt::NoModifier)
+        return;
+    }
+    // Nothing typed yet: nothing to submit, and no reason for an empty first line.
+    if (modifiers != Qt::NoModifier || toPlainText().trimmed().isEmpty())
+        return;
+    if (EnterSubmits(textCursor().block().text()))
+        emit submitRequested();
+    else
         textCursor().insertBlock();
 }
 
@@ -87,12 +92,26 @@ void CAnswerEdit::paintEvent(QPaintEvent* pEvent)
             continue;
         const SLineMark& mark = m_marks[nLine];
         const bool bRight = mark.eKind == SLineMark::EKind::Right;
-        const QString text = bRight ? QStringLiteral("✓")
-                                    : QStringLiteral("✗ ") + QString::fromStdString(mark.reason);
         const int nX =
             static_cast<int>(offset.x()) + metrics.horizontalAdvance(block.text()) + MARK_GAP;
-        painter.setPen(bRight ? RIGHT_COLOUR : WRONG_COLOUR);
-        painter.drawText(QRectF(nX, box.top(), viewport()->width() - nX, box.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, text);
+        // Drawn rather than written: a tick or a cross shows whatever fonts there are.
+        const qreal nSize = metrics.ascent() * 0.6;
+        const QPointF centre(nX + nSize / 2, box.center().y());
+        painter.setPen(QPen(bRight ? RIGHT_COLOUR : WRONG_COLOUR, 2));
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (bRight)
+            painter.drawPolyline(QPolygonF{centre + QPointF(-nSize / 2, 0),
+                                           centre + QPointF(-nSize / 6, nSize / 2),
+                                           centre + QPointF(nSize / 2, -nSize / 2)});
+        else
+        {
+            painter.drawLine(centre + QPointF(-nSize / 2, -nSize / 2),
+                             centre + QPointF(nSize / 2, nSize / 2));
+            painter.drawLine(centre + QPointF(-nSize / 2, nSize / 2),
+                             centre + QPointF(nSize / 2, -nSize / 2));
+            const qreal nTextX = nX + nSize + MARK_GAP / 2;
+            painter.drawText(QRectF(nTextX, box.top(), viewport()->width() - nTextX, box.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(mark.reason));
+        }
     }
 }

@@ -34,3 +34,10 @@ if(PIVOLO_XVFB AND PIVOLO_DBUS_RUN_SESSION AND EXISTS /usr/bin/python3 AND PIVOL
         TIMEOUT 300
         ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 endif()
+
+# The window's widgets, on Qt's offscreen platform.
+add_executable(test_practice_window TestPracticeWindow.cpp)
+target_link_libraries(test_practice_window PRIVATE pivolo_practice_window Qt6::Test GTest::gtest)
+add_test(NAME test_practice_window COMMAND test_practice_window)
+set_tests_properties(test_practice_window PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa/nodevice.conf")
