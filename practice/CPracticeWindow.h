@@ -38,6 +38,10 @@ public:
     explicit CPracticeWindow(std::optional<CPracticeDraw::SGame> given = std::nullopt,
                              QWidget* pParent = nullptr);
 
+    // A new round on this game: the tiles and the target shown, the answer empty, the clock
+    // started.
+    void StartRound(const CPracticeDraw::SGame& game);
+
     const CSessionTally& Tally() const { return m_tally; }
     const CPracticeSound& Sound() const { return m_sound; }
     bool RoundOpen() const { return m_bRoundOpen; }
@@ -55,7 +59,6 @@ private slots:
 private:
     void BuildControls();
     void BuildLayout();
-    void StartRound(const CPracticeDraw::SGame& game);
     void EndRound(CAnswerReview::EEnd eEnd);
     void ShowReview(const CAnswerReview::SReview& review, CRoundClock::Duration elapsed);
     // The tiles and the target, shown and named for a screen reader: "Plaque 1 : 75".
