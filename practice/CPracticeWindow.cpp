@@ -35,7 +35,9 @@ QFont BoldFont(int nPixels)
 {
     QFont font;
     font.setPixelSize(nPixels);
-    font.setWeight(QFont::ExtraBold);
+    // Bold as the faces have it: asked for heavier, Qt may take an italic face of another
+    // foundry (the URW fonts) for want of an upright one.
+    font.setWeight(QFont::Bold);
     return font;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -189,6 +191,29 @@ TEST(PracticeWindow, JudgesTheAnswerTypedSoFarWhenTheTimeIsUp)
     EXPECT_EQ(window.Tally().Rounds(), 1);
     EXPECT_TRUE(
         window.findChild<QTextEdit*>()->toPlainText().startsWith(QStringLiteral("Temps écoulé. ")));
+}
+
+TEST(PracticeWindow, ShowsTheGameInUprightBoldDigitsWhateverTheFonts)
+{
+    CPracticeDraw draw(3);
+    CPracticeWindow window(draw.Given({2, 8, 75, 8, 100, 25}, 387));
+    int nLabels = 0;
+    for (QLabel* pLabel : window.findChildren<QLabel*>())
+    {
+        const QString name = pLabel->accessibleName();
+        if (!name.startsWith(QStringLiteral("Plaque")) &&
+            !name.startsWith(QStringLiteral("Compte")) && !name.startsWith(QStringLiteral("Temps")))
+            continue;
+        ++nLabels;
+        const QFontInfo info(pLabel->font());
+        // The face's own style, not the one asked for, which QFontInfo would repeat.
+        EXPECT_FALSE(QFontDatabase::italic(info.family(), info.styleName()))
+            << name.toStdString() << ": " << info.family().toStdString() << ' '
+            << info.styleName().toStdString();
+        EXPECT_GE(QFontDatabase::weight(info.family(), info.styleName()), QFont::DemiBold)
+            << name.toStdString();
+    }
+    EXPECT_EQ(nLabels, 8);
 }
 
 int main(int argc, char** argv)
