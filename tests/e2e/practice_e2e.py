@@ -86,7 +86,9 @@ def wayland_scenario(function):
 class Practice:
     """One run of the program, with its window's controls as a screen reader names them."""
 
-    def __init__(self, executable, env, arguments=(), wayland=None):
+    def __init__(self, executable, env, arguments=(), wayland=None, redirections=None):
+        """redirections: the shell's, applied as the program is started in place of the
+        shell ("<&- >&- 2>&-"), from the root folder, as a menu may start it."""
         self.executable = executable
         # Headless weston gives no window the keyboard, so none has the focus.
         self.has_keyboard = wayland is None
@@ -99,7 +101,10 @@ class Practice:
         if wayland:
             environment.update(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=wayland.socket)
             environment.pop("DISPLAY", None)
-        self.process = subprocess.Popen([executable, *arguments], env=environment)
+        command = [executable, *arguments]
+        if redirections:
+            command = ["/bin/sh", "-c", f'exec "$0" "$@" {redirections}', *command]
+        self.process = subprocess.Popen(command, env=environment, cwd="/" if redirections else None)
         try:
             self.app = wait_for(
                 "the program on the accessibility bus",
@@ -337,6 +342,19 @@ def sound_off_plays_no_clip(executable, workdir):
         program.end(lambda: key("alt+q"))
 
     run(Practice(executable, capture_env(workdir), GIVEN), play)
+
+
+@scenario
+def started_with_its_descriptors_closed(executable, workdir):
+    """Started from the root folder with standard input, output and error closed, as a menu
+    or a launcher may start it: the valid answer is judged, and Quitter ends the program."""
+
+    def play(program):
+        program.type_lines(VALID_387)
+        program.wait_verdict("Le compte est bon : 387.")
+        program.end(lambda: program.press("Quitter"))
+
+    run(Practice(executable, QUIET, GIVEN, redirections="<&- >&- 2>&-"), play)
 
 
 @scenario
