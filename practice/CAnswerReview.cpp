@@ -3,6 +3,8 @@
 #include "CAllSolutionsText.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 
 namespace
 {
@@ -222,9 +224,10 @@ void CAnswerReview::AddPlace(const CJudge::SVerdict& verdict, SReview& review) c
         for (const std::optional<std::int32_t>& near :
              {verdict.nearest.above, verdict.nearest.below})
             if (near)
-                nearer += (nearer.empty() ? "" : " et ") + Number(*near);
+                nearer += (nearer.empty() ? "" : " et ") + Number(*near) + " (à " +
+                          Number(std::abs(*near - m_nTarget)) + ")";
         review.headline = value + ", à " + Number(verdict.nDistance) +
-                          " du compte : les plaques font mieux, " + nearer + ".";
+                          " du compte : les plaques font plus près, " + nearer + ".";
     }
 
     const std::vector<CAllSolutions::SWayNode> way = verdict.Way();
@@ -232,33 +235,33 @@ void CAnswerReview::AddPlace(const CJudge::SVerdict& verdict, SReview& review) c
         review.details.push_back("Écrite dans cet ordre, la réponse passe par une étape que le "
                                  "jeu refuse ; elle vaut dans l'ordre " +
                                  StepsText(way) + ".");
-    for (std::size_t i = 0; i < verdict.steps.size(); ++i)
+    // The steps that the solution the answer counts as leaves out, by what they do.
+    constexpr std::pair<CJudge::ERole, const char*> roles[] = {
+        {CJudge::ERole::ChangesNothing, "Ne change rien : "},
+        {CJudge::ERole::Detour, "Détour, que ses étapes défont : "},
+        {CJudge::ERole::Unused, "Ne sert pas au résultat : "},
+    };
+    for (const auto& [eRole, pszLabel] : roles)
     {
-        const CJudge::SStep& step = verdict.steps[i];
-        if (step.node.nOperator == CAllSolutions::SWayNode::Tile ||
-            step.eRole == CJudge::ERole::Kept)
-            continue;
-        const std::string text = StepText(way, step.node);
-        if (step.eRole == CJudge::ERole::ChangesNothing)
-            review.details.push_back(text + " ne change rien.");
-        else if (step.eRole == CJudge::ERole::Detour)
-            review.details.push_back(text + " est un détour, que d'autres étapes défont.");
-        else
-            review.details.push_back(text + " ne sert pas au résultat.");
+        std::string steps;
+        for (const CJudge::SStep& step : verdict.steps)
+            if (step.eRole == eRole && step.node.nOperator != CAllSolutions::SWayNode::Tile)
+                steps += (steps.empty() ? "" : ", ") + StepText(way, step.node);
+        if (!steps.empty())
+            review.details.push_back(pszLabel + steps + ".");
     }
     if (!verdict.bRanked)
         return;
+    const std::string count = Number(static_cast<std::int64_t>(verdict.nSolutions));
     if (verdict.nSolutions == 1)
         review.details.push_back("C'est la seule solution qui donne " + value + ".");
     else if (verdict.nRank == 1)
-        review.details.push_back("C'est la plus simple des " +
-                                 Number(static_cast<std::int64_t>(verdict.nSolutions)) +
-                                 " solutions qui donnent " + value + ".");
+        review.details.push_back("C'est la plus simple des " + count +
+                                 " solutions distinctes qui donnent " + value + ".");
     else
-        review.details.push_back(
-            "C'est la solution n° " + Number(static_cast<std::int64_t>(verdict.nRank)) + " des " +
-            Number(static_cast<std::int64_t>(verdict.nSolutions)) + " qui donnent " + value +
-            ", de la plus simple à la moins simple.");
+        review.details.push_back("C'est la " + Number(static_cast<std::int64_t>(verdict.nRank)) +
+                                 "e des " + count + " solutions distinctes qui donnent " + value +
+                                 ", rangées de la plus simple à la moins simple.");
 }
 
 void CAnswerReview::AddSolutions(const CJudge::SVerdict& verdict, SReview& review)

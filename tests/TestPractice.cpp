@@ -309,3 +309,150 @@ TEST(AnswerReview, NamesEachFaultInFrench)
     EXPECT_EQ(CAnswerReview::FaultText(notATile, true),
               "9 n'est ni une plaque ni le résultat d'une étape");
 }
+
+TEST(AnswerReview, GivesTheVerdictTheSolutionsAndWhichOneTheAnswerIs)
+{
+    using EEnd = CAnswerReview::EEnd;
+    struct SCase
+    {
+        CAnswerReview::Tiles tiles;
+        std::int32_t nTarget;
+        const char* pszAnswer;
+        EEnd eEnd;
+        const char* pszHeadline;
+        std::vector<std::string> details;
+        // The solutions' lines, as many as given.
+        std::vector<std::string> solutions;
+    };
+    const CAnswerReview::Tiles t387{2, 8, 75, 8, 100, 25};
+    const CAnswerReview::Tiles t80{1, 1, 2, 2, 3, 3};
+    const CAnswerReview::Tiles t100{3, 7, 50, 5, 5, 1};
+    const std::string only387 = "1. (100 x 25 - 8 / 2) / 8 + 75 = 387";
+    const SCase cases[] = {
+        {t387,
+         387,
+         "8 / 2 = 4\n100 x 25 = 2500\n2500 - 4 = 2496\n2496 / 8 = 312\n312 + 75 = 387",
+         EEnd::Submitted,
+         "Le compte est bon : 387.",
+         {"C'est la seule solution qui donne 387."},
+         {"387 : 1 solution :", only387 + "   ← votre réponse"}},
+        {t387,
+         387,
+         "(100 x 25 - 8 / 2) / 8 + 75",
+         EEnd::TimeUp,
+         "Temps écoulé. Le compte est bon : 387.",
+         {"C'est la seule solution qui donne 387."},
+         {}},
+        {t387,
+         387,
+         "8 x 8 x 8 = 512\n75 / 2 = 37",
+         EEnd::Submitted,
+         "Réponse refusée : 2 fautes.",
+         {"Ligne 1 : 8 est pris 3 fois, mais tiré 2 fois.", "Ligne 2 : 75 / 2 ne tombe pas juste."},
+         {"387 : 1 solution :", only387}},
+        {t387,
+         387,
+         "75 + 8 = 83; 83 + 83 = 166",
+         EEnd::Submitted,
+         "Réponse refusée : 1 faute.",
+         {"Étape 2 : le résultat 83 sert 2 fois : un résultat ne sert qu'une fois."},
+         {}},
+        {t387,
+         387,
+         "(100 + 2",
+         EEnd::Submitted,
+         "Réponse refusée : 1 faute.",
+         {"Colonne 9 : il manque une opération (+, -, x ou /) ou « ) »."},
+         {}},
+        {t387, 387, " \n ", EEnd::TimeUp, "Temps écoulé. Aucune réponse.", {}, {}},
+        {t387,
+         387,
+         "75 x 8 = 600\n600 - 100 = 500\n500 - 25 = 475",
+         EEnd::Submitted,
+         "475, à 88 du compte : les plaques font 387.",
+         {"C'est la 5e des 26 solutions distinctes qui donnent 475, rangées de la plus simple à "
+          "la moins simple."},
+         {"387 : 1 solution :", only387}},
+        // The best possible on both sides of a target the tiles cannot make.
+        {t80,
+         80,
+         "3 x (2 + 1) x (2 + 1) x 3",
+         EEnd::Submitted,
+         "Le meilleur possible : 81, à 1 du compte ; les plaques ne font pas 80.",
+         {"C'est la seule solution qui donne 81."},
+         {"Les plaques ne font pas 80.", "81 (à 1 au-dessus) : 1 solution :",
+          "1. 3 x (2 + 1) x (2 + 1) x 3 = 81   ← votre réponse",
+          "72 (à 8 au-dessous) : 4 solutions distinctes :", "1. (2 + 1 + 1) x 2 x 3 x 3 = 72"}},
+        {t80,
+         80,
+         "3 x 3 x (2 + 2)",
+         EEnd::Submitted,
+         "36, à 44 du compte : les plaques font plus près, 81 (à 1) et 72 (à 8).",
+         {"C'est la plus simple des 31 solutions distinctes qui donnent 36."},
+         {}},
+        // Steps the solution leaves out, and a chain written through a negative value.
+        {t100,
+         100,
+         "(50 + 5 - 5) x 1",
+         EEnd::Submitted,
+         "50, à 50 du compte : les plaques font 100.",
+         {"Ne change rien : 50 x 1 = 50.",
+          "Détour, que ses étapes défont : 50 + 5 = 55, 55 - 5 = 50.",
+          "C'est la plus simple des 44 solutions distinctes qui donnent 50."},
+         {}},
+        {t100,
+         100,
+         "3 - 7 + 50",
+         EEnd::Submitted,
+         "46, à 54 du compte : les plaques font 100.",
+         {"Écrite dans cet ordre, la réponse passe par une étape que le jeu refuse ; elle vaut "
+          "dans "
+          "l'ordre 3 + 50 = 53, 53 - 7 = 46.",
+          "C'est la 2e des 59 solutions distinctes qui donnent 46, rangées de la plus simple à la "
+          "moins simple."},
+         {}},
+        {{1, 2, 3, 4, 5, 6},
+         6,
+         "6 x 1",
+         EEnd::Submitted,
+         "Le compte est bon : 6.",
+         {"Ne change rien : 6 x 1 = 6.",
+          "C'est la plus simple des 892 solutions distinctes qui donnent 6."},
+         {"6 : 892 solutions distinctes, les plus simples :", "1. 6 = 6   ← votre réponse",
+          "2. 5 + 1 = 6", "3. 4 + 2 = 6", "4. 3 x 2 = 6", "5. 4 + 6 / 3 = 6"}},
+    };
+    CAnswerReview review;
+    for (const SCase& c : cases)
+    {
+        review.SetGame(c.tiles, c.nTarget);
+        const CAnswerReview::SReview got = review.Review(c.pszAnswer, c.eEnd);
+        EXPECT_EQ(got.headline, c.pszHeadline) << c.pszAnswer;
+        EXPECT_EQ(got.details, c.details) << c.pszAnswer;
+        ASSERT_GE(got.solutions.size(), c.solutions.size()) << c.pszAnswer;
+        for (std::size_t i = 0; i < c.solutions.size(); ++i)
+        {
+            EXPECT_EQ(got.solutions[i].text, c.solutions[i]) << c.pszAnswer;
+            EXPECT_EQ(got.solutions[i].bPlayers, c.solutions[i].ends_with("votre réponse"))
+                << c.solutions[i];
+        }
+        EXPECT_LE(got.solutions.size(), 2 * (CAnswerReview::SOLUTIONS_SHOWN + 1) + 1);
+    }
+
+    // As it is typed, a line that stops short is not wrong yet; once the player has gone on,
+    // it is.
+    review.SetGame(t387, 387);
+    using EKind = CAnswerReview::SLineMark::EKind;
+    auto kinds = [&](const char* pszAnswer, int nTyping)
+    {
+        std::vector<EKind> got;
+        for (const CAnswerReview::SLineMark& mark : review.CheckLines(pszAnswer, nTyping))
+            got.push_back(mark.eKind);
+        return got;
+    };
+    EXPECT_EQ(kinds("100 x", 1), std::vector<EKind>{EKind::None});
+    EXPECT_EQ(kinds("100 x\n", 2), (std::vector<EKind>{EKind::Wrong, EKind::None}));
+    EXPECT_EQ(kinds("100 x 25 = 2500\n2500 / 8 = 312\n\n312 + 75 = 387", 3),
+              (std::vector<EKind>{EKind::Right, EKind::Wrong, EKind::None, EKind::Right}));
+    EXPECT_EQ(review.CheckLines("100 x 25 = 2500\n2500 / 8 = 312", 1)[1].reason,
+              "2500 / 8 ne tombe pas juste");
+}
