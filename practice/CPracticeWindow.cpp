@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -307,13 +308,25 @@ void CPracticeWindow::ShowReview(const CAnswerReview::SReview& review,
 {
     m_pAnswer->setReadOnly(true);
     m_pSubmit->setEnabled(false);
-    QStringList lines{QString::fromStdString(review.headline)};
+    // The headline in bold, then a paragraph a detail.
+    m_pVerdict->setPlainText(QString::fromStdString(review.headline));
+    QTextCursor cursor(m_pVerdict->document());
+    cursor.select(QTextCursor::Document);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.mergeCharFormat(bold);
+    cursor.movePosition(QTextCursor::End);
+    QStringList details;
     for (const std::string& detail : review.details)
-        lines << QString::fromStdString(detail);
-    lines << QStringLiteral("Temps pris : %1. Ce compte était de niveau %2.")
-                 .arg(CRoundClock::Text(elapsed - elapsed % CRoundClock::Duration{1000}))
-                 .arg(QString::fromUtf8(CTargetLevel::Name(m_game->eLevel)));
-    m_pVerdict->setPlainText(lines.join(QLatin1Char('\n')));
+        details << QString::fromStdString(detail);
+    details << QStringLiteral("Temps pris : %1. Ce compte était de niveau %2.")
+                   .arg(CRoundClock::Text(elapsed - elapsed % CRoundClock::Duration{1000}))
+                   .arg(QString::fromUtf8(CTargetLevel::Name(m_game->eLevel)));
+    for (const QString& detail : details)
+    {
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(detail);
+    }
     m_pSolutions->clear();
     for (const CAnswerReview::SSolutionLine& line : review.solutions)
     {
