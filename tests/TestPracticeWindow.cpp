@@ -2,6 +2,7 @@
 // clock, and a round's start and end with the questions that keep a typed answer.
 #include "CAnswerEdit.h"
 #include "CPracticeWindow.h"
+#include "CRecordingAudioOutput.h"
 #include "CRoundClock.h"
 
 #include <QApplication>
@@ -191,6 +192,53 @@ TEST(PracticeWindow, JudgesTheAnswerTypedSoFarWhenTheTimeIsUp)
     EXPECT_EQ(window.Tally().Rounds(), 1);
     EXPECT_TRUE(
         window.findChild<QTextEdit*>()->toPlainText().startsWith(QStringLiteral("Temps écoulé. ")));
+}
+
+TEST(PracticeSound, AlternatesTheQuickFindClipsAndCountsThemWithTheSoundOff)
+{
+    CRecordingAudioOutput audio;
+    {
+        CPracticeSound sound;
+        // Each clip waited for before the next starts: workers start in their own time.
+        auto waitClips = [&audio](std::size_t n)
+        { ASSERT_TRUE(audio.WaitForClips(n, std::chrono::milliseconds(WAIT_MS))); };
+        sound.QuickFind();
+        waitClips(1);
+        sound.PlayToggleClip();
+        waitClips(2);
+        sound.TurnOver();
+        EXPECT_FALSE(sound.IsOn());
+        sound.QuickFind();
+        sound.PlayToggleClip();
+        sound.TurnOver();
+        sound.QuickFind();
+        waitClips(3);
+        sound.QuickFind();
+        waitClips(4);
+        EXPECT_EQ(sound.QuickFinds(), 4);
+    }
+    // With the sound on, off, on: 140, nothing, 140, then 135 for the fourth.
+    EXPECT_EQ(audio.PlayedClips(), (std::vector<unsigned>{140, 141, 140, 135}));
+}
+
+TEST(PracticeWindow, AQuickFindPlaysTheClipAndCounts)
+{
+    CRecordingAudioOutput audio;
+    CPracticeDraw draw(3);
+    CPracticeWindow window(draw.Given({2, 8, 75, 8, 100, 25}, 387));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.findChild<CAnswerEdit*>()->setPlainText(QStringLiteral(
+        "8 / 2 = 4\n100 x 25 = 2500\n2500 - 4 = 2496\n2496 / 8 = 312\n312 + 75 = 387"));
+    Button(window, QStringLiteral("&Valider"))->click();
+    ASSERT_TRUE(audio.WaitForClips(1, std::chrono::milliseconds(WAIT_MS)));
+    EXPECT_EQ(audio.PlayedClips(), std::vector<unsigned>{140});
+    EXPECT_EQ(window.Sound().QuickFinds(), 1);
+    EXPECT_EQ(window.Tally().TargetsMade(), 1);
+    EXPECT_EQ(window.Tally().BestFound(), 1);
+    EXPECT_TRUE(window.findChild<QTextEdit*>()->toPlainText().startsWith(
+        QStringLiteral("Le compte est bon : 387.")));
+    window.close();
 }
 
 TEST(PracticeWindow, ShowsTheGameInUprightBoldDigitsWhateverTheFonts)

@@ -37,7 +37,8 @@ endif()
 
 # The window's widgets, on Qt's offscreen platform.
 add_executable(test_practice_window TestPracticeWindow.cpp)
-target_link_libraries(test_practice_window PRIVATE pivolo_practice_window Qt6::Test GTest::gtest)
+target_link_libraries(test_practice_window PRIVATE pivolo_practice_window
+    pivolo_platform_sound_recording Qt6::Test GTest::gtest)
 add_test(NAME test_practice_window COMMAND test_practice_window)
 set_tests_properties(test_practice_window PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa/nodevice.conf")
