@@ -28,6 +28,8 @@ const QString START_TEXT =
                    "« Nouveau tirage ».");
 // The choices of the time list, in its order; none is no limit.
 constexpr std::array<int, 4> TIME_LIMIT_SECONDS{30, 45, 60, 0};
+// The longest answer checked line by line as it is typed, in characters.
+constexpr qsizetype ANSWER_CHECKED_MOST = 2000;
 // The dialog's proportions: the tiles' digits bold and large, the target's twice as tall.
 constexpr int TILE_PIXELS = 28;
 constexpr int TARGET_PIXELS = 56;
@@ -230,6 +232,8 @@ void CPracticeWindow::StartRound(const CPracticeDraw::SGame& game)
     m_pAnswer->setReadOnly(false);
     m_pAnswer->setEnabled(true);
     m_pAnswer->clear();
+    m_checkedText.clear();
+    m_nCheckedLine = 0;
     m_pSubmit->setEnabled(true);
     m_pVerdict->setPlainText(
         QStringLiteral("Trouvez %1 avec les plaques %2.")
@@ -261,8 +265,22 @@ void CPracticeWindow::OnAnswerChanged()
 {
     if (!m_bRoundOpen)
         return;
-    std::vector<CAnswerReview::SLineMark> marks =
-        m_review.CheckLines(m_pAnswer->toPlainText().toStdString(), m_pAnswer->CursorLine());
+    // A key changes the text and moves the cursor: the answer is checked once for both.
+    const QString text = m_pAnswer->toPlainText();
+    const int nLine = m_pAnswer->CursorLine();
+    if (text == m_checkedText && nLine == m_nCheckedLine)
+        return;
+    m_checkedText = text;
+    m_nCheckedLine = nLine;
+    // An answer pasted by the page would hold each key up while it is read again: it is
+    // judged once, when it is submitted.
+    if (text.size() > ANSWER_CHECKED_MOST)
+    {
+        m_pAnswer->setAccessibleDescription(QString());
+        m_pAnswer->SetLineMarks({});
+        return;
+    }
+    std::vector<CAnswerReview::SLineMark> marks = m_review.CheckLines(text.toStdString(), nLine);
     QStringList faults;
     for (std::size_t i = 0; i < marks.size(); ++i)
         if (marks[i].eKind == CAnswerReview::SLineMark::EKind::Wrong)

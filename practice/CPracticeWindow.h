@@ -74,6 +74,9 @@ private:
     std::optional<CPracticeDraw::SGame> m_game;
     bool m_bRoundOpen = false;
     std::optional<CRoundClock::Duration> m_testLimit;
+    // The answer's text and cursor line as last checked.
+    QString m_checkedText;
+    int m_nCheckedLine = 0;
 
     QComboBox* m_pLargeTiles = nullptr;
     QComboBox* m_pLevel = nullptr;

@@ -183,11 +183,20 @@ TEST(PracticeWindow, JudgesTheAnswerTypedSoFarWhenTheTimeIsUp)
 {
     qputenv(CPracticeWindow::TEST_LIMIT_VARIABLE, "100");
     CPracticeDraw draw(3);
-    CPracticeWindow window(draw.Given({2, 8, 75, 8, 100, 25}, 387));
+    const CPracticeDraw::SGame game = draw.Given({2, 8, 75, 8, 100, 25}, 387);
+    CPracticeWindow window(game);
     qunsetenv(CPracticeWindow::TEST_LIMIT_VARIABLE);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::keyClicks(window.findChild<CAnswerEdit*>(), "50 x");
+    // The clock anew, now that the window is there: what follows runs before its first tick.
+    window.StartRound(game);
+    auto* pAnswer = window.findChild<CAnswerEdit*>();
+    QTest::keyClicks(pAnswer, "50 x 8 = 40");
+    ASSERT_EQ(pAnswer->LineMarks().size(), 1u);
+    EXPECT_EQ(pAnswer->LineMarks()[0].reason, "50 n'est pas une des plaques");
+    // An answer pasted by the page is not checked at each key, only judged.
+    pAnswer->setPlainText(QString(3000, QLatin1Char('7')));
+    EXPECT_TRUE(pAnswer->LineMarks().empty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.RoundOpen(); }, WAIT_MS));
     EXPECT_EQ(window.Tally().Rounds(), 1);
     EXPECT_TRUE(
