@@ -1,10 +1,11 @@
 #include "CPracticeWindow.h"
 
 #include "CAnswerEdit.h"
+#include "CVerdictView.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -13,8 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace
@@ -117,10 +116,8 @@ void CPracticeWindow::BuildControls()
     m_pSubmit = new QPushButton(QStringLiteral("&Valider"), this);
     m_pSubmit->setEnabled(false);
 
-    m_pVerdict = new QTextEdit(this);
-    m_pVerdict->setReadOnly(true);
-    m_pVerdict->setAccessibleName(QStringLiteral("Verdict"));
-    m_pVerdict->setPlainText(START_TEXT);
+    m_pVerdict = new CVerdictView(this);
+    m_pVerdict->ShowPrompt(START_TEXT);
     m_pSolutions = new QListWidget(this);
     m_pSolutions->setAccessibleName(QStringLiteral("Solutions les plus simples"));
     m_pSession = new QLabel(this);
@@ -235,14 +232,12 @@ void CPracticeWindow::StartRound(const CPracticeDraw::SGame& game)
     m_checkedText.clear();
     m_nCheckedLine = 0;
     m_pSubmit->setEnabled(true);
-    m_pVerdict->setPlainText(
-        QStringLiteral("Trouvez %1 avec les plaques %2.")
-            .arg(game.nTarget)
-            .arg(QStringList{QString::number(game.tiles[0]), QString::number(game.tiles[1]),
-                             QString::number(game.tiles[2]), QString::number(game.tiles[3]),
-                             QString::number(game.tiles[4]), QString::number(game.tiles[5])}
-                     .join(QStringLiteral(", "))));
-    m_pVerdict->setAccessibleDescription(QString());
+    QStringList tiles;
+    for (std::int32_t nTile : game.tiles)
+        tiles << QString::number(nTile);
+    m_pVerdict->ShowPrompt(QStringLiteral("Trouvez %1 avec les plaques %2.")
+                               .arg(game.nTarget)
+                               .arg(tiles.join(QStringLiteral(", "))));
     m_pSolutions->clear();
     m_bRoundOpen = true;
     m_pClock->Start(TimeLimit());
@@ -326,25 +321,13 @@ void CPracticeWindow::ShowReview(const CAnswerReview::SReview& review,
 {
     m_pAnswer->setReadOnly(true);
     m_pSubmit->setEnabled(false);
-    // The headline in bold, then a paragraph a detail.
-    m_pVerdict->setPlainText(QString::fromStdString(review.headline));
-    QTextCursor cursor(m_pVerdict->document());
-    cursor.select(QTextCursor::Document);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    cursor.mergeCharFormat(bold);
-    cursor.movePosition(QTextCursor::End);
     QStringList details;
     for (const std::string& detail : review.details)
         details << QString::fromStdString(detail);
     details << QStringLiteral("Temps pris : %1. Ce compte était de niveau %2.")
                    .arg(CRoundClock::Text(elapsed - elapsed % CRoundClock::Duration{1000}))
                    .arg(QString::fromUtf8(CTargetLevel::Name(m_game->eLevel)));
-    for (const QString& detail : details)
-    {
-        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-        cursor.insertText(detail);
-    }
+    m_pVerdict->ShowVerdict(QString::fromStdString(review.headline), details);
     m_pSolutions->clear();
     for (const CAnswerReview::SSolutionLine& line : review.solutions)
     {
@@ -355,32 +338,28 @@ void CPracticeWindow::ShowReview(const CAnswerReview::SReview& review,
     }
     m_pSession->setText(QStringLiteral("Séance : ") + QString::fromStdString(m_tally.Text()));
     // The verdict takes the focus, so that a screen reader says it at once, headline first.
-    m_pVerdict->setAccessibleDescription(QString::fromStdString(review.headline));
     m_pVerdict->setFocus();
 }
 
 void CPracticeWindow::OnSoundToggle()
 {
     m_sound.PlayToggleClip();
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), SOUND_QUESTION,
-                    QMessageBox::NoButton, this);
-    QPushButton* pYes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    box.setDefaultButton(pYes);
-    box.exec();
-    if (box.clickedButton() == pYes)
+    if (Ask(SOUND_QUESTION, EDefault::Yes))
         m_sound.TurnOver();
 }
 
 bool CPracticeWindow::LetAnswerGo(const QString& question)
 {
-    if (m_pAnswer->toPlainText().trimmed().isEmpty())
-        return true;
+    return m_pAnswer->toPlainText().trimmed().isEmpty() || Ask(question, EDefault::No);
+}
+
+bool CPracticeWindow::Ask(const QString& question, EDefault eDefault)
+{
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), question,
                     QMessageBox::NoButton, this);
     QPushButton* pYes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* pNo = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    box.setDefaultButton(pNo);
+    box.setDefaultButton(eDefault == EDefault::Yes ? pYes : pNo);
     box.exec();
     return box.clickedButton() == pYes;
 }

@@ -16,7 +16,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTextEdit;
+class CVerdictView;
 
 // The practice window: a draw of six tiles and a target, the clock, the answer typed and
 // checked line by line, then the verdict, the simplest solutions and the session's tally.
@@ -66,6 +66,14 @@ private:
     std::optional<CRoundClock::Duration> TimeLimit() const;
     // Whether the player lets an answer typed and not yet judged go.
     bool LetAnswerGo(const QString& question);
+    enum class EDefault
+    {
+        Yes,
+        No,
+    };
+    // A question in the program's box, as the dialog asks its own: the warning icon, the
+    // program's name as the caption, "Oui" and "Non" in French whatever the system's language.
+    bool Ask(const QString& question, EDefault eDefault);
 
     CPracticeDraw m_draw;
     CAnswerReview m_review;
@@ -87,7 +95,7 @@ private:
     CRoundClock* m_pClock = nullptr;
     CAnswerEdit* m_pAnswer = nullptr;
     QPushButton* m_pSubmit = nullptr;
-    QTextEdit* m_pVerdict = nullptr;
+    CVerdictView* m_pVerdict = nullptr;
     QListWidget* m_pSolutions = nullptr;
     QLabel* m_pSession = nullptr;
     QPushButton* m_pSoundButton = nullptr;
