@@ -4,6 +4,8 @@
 add_executable(test_practice TestPractice.cpp)
 target_link_libraries(test_practice PRIVATE pivolo_practice_rules GTest::gtest_main)
 add_test(NAME test_practice COMMAND test_practice)
+# Pure computation on fixed seeds: CI need not repeat it.
+set_tests_properties(test_practice PROPERTIES LABELS computation)
 
 add_test(NAME practice_command_line
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/practice/RunCommandLine.sh
@@ -19,8 +21,10 @@ if(PIVOLO_XVFB AND PIVOLO_XDOTOOL AND PIVOLO_DBUS_RUN_SESSION AND EXISTS /usr/bi
     add_test(NAME e2e_practice
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run.sh --practice
             $<TARGET_FILE:pivolo-entrainement>)
+    # About 14 s on 2 cores: started among the first when tests run side by side.
     set_tests_properties(e2e_practice PROPERTIES
         TIMEOUT 300
+        COST 14
         ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/e2e/lsan.supp")
 endif()
 if(PIVOLO_XVFB AND PIVOLO_DBUS_RUN_SESSION AND EXISTS /usr/bin/python3 AND PIVOLO_WESTON
