@@ -15,7 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Runs the program without a display; sets status, and out and err in the work folder.
 run() {
     status=0
-    env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work" \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work" \
         timeout 60 "$program" "$@" >"$work/out" 2>"$work/err" </dev/null || status=$?
 }
 
