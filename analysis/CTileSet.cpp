@@ -113,7 +113,6 @@ std::optional<CTileSet::Draw> CTileSet::ReadDraw(std::string_view text, EKind ki
             return std::nullopt;
         draw[nTiles++] = nValue;
     }
-    std::sort(draw.begin(), draw.end());
     if (nTiles != draw.size() || !CTileSet(kind).Allows(draw))
         return std::nullopt;
     return draw;

@@ -41,8 +41,8 @@ public:
     int MostLarge() const;
 
     // A draw written as six tiles separated by blanks or commas ("1 2 3 4 5 6",
-    // "100,75,5,5,1,2"), in any order, allowed by the set: the tiles in increasing order, or
-    // nothing.
+    // "100,75,5,5,1,2"), in any order, allowed by the set: the tiles in the order written (a
+    // game set to a class shows them so), or nothing.
     static std::optional<Draw> ReadDraw(std::string_view text, EKind kind = EKind::Full);
 
     // The number of large tiles (25, 50, 75, 100) in a draw: 0 to 4.

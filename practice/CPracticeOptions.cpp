@@ -1,6 +1,5 @@
 #include "CPracticeOptions.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace
@@ -18,33 +17,6 @@ std::string Quoted(std::string_view text)
     return "« " + std::string(text) + " »";
 }
 } // namespace
-
-std::optional<CTileSet::Draw> CPracticeOptions::ReadDraw(std::string_view text)
-{
-    CTileSet::Draw draw{};
-    std::size_t nTiles = 0;
-    std::size_t i = 0;
-    while (i < text.size())
-    {
-        if (text[i] == ' ' || text[i] == '\t' || text[i] == ',')
-        {
-            ++i;
-            continue;
-        }
-        std::int32_t nTile = 0;
-        const auto [pEnd, error] =
-            std::from_chars(text.data() + i, text.data() + text.size(), nTile);
-        const std::size_t nEnd = static_cast<std::size_t>(pEnd - text.data());
-        if (error != std::errc() || text[i] == '-' || text[i] == '+' || nTiles == draw.size() ||
-            (nEnd < text.size() && text[nEnd] != ' ' && text[nEnd] != '\t' && text[nEnd] != ','))
-            return std::nullopt;
-        draw[nTiles++] = nTile;
-        i = nEnd;
-    }
-    if (nTiles != draw.size() || !CTileSet(CTileSet::EKind::Full).Allows(draw))
-        return std::nullopt;
-    return draw;
-}
 
 std::optional<std::int32_t> CPracticeOptions::ReadTarget(std::string_view text)
 {
@@ -93,7 +65,7 @@ CPracticeOptions CPracticeOptions::Parse(const std::vector<std::string_view>& ar
             const std::optional<std::string_view> value = TakeValue(arguments, i, "--draw");
             if (!value)
                 return refuse("--draw attend six plaques");
-            draw = ReadDraw(*value);
+            draw = CTileSet::ReadDraw(*value);
             if (!draw)
                 return refuse(Quoted(*value) +
                               " n'est pas un tirage de six plaques du jeu (1 à 10, 25, 50, 75 "

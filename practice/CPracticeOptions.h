@@ -44,8 +44,6 @@ public:
     std::string m_error;
 
 private:
-    // Six tiles of the 28-tile set separated by blanks or commas, in the order given.
-    static std::optional<CTileSet::Draw> ReadDraw(std::string_view text);
     static std::optional<std::int32_t> ReadTarget(std::string_view text);
     // Takes the value of --draw or --target: "--draw=X", or the next argument.
     static std::optional<std::string_view> TakeValue(const std::vector<std::string_view>& arguments,

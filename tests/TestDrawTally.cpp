@@ -170,9 +170,9 @@ TEST(DrawTally, ReadsADrawOfSixTilesOfTheSet)
         std::optional<Draw> draw;
     } cases[] = {
         {"1 2 3 4 5 6", CTileSet::EKind::Full, Draw{1, 2, 3, 4, 5, 6}},
-        {"100,75,5,5,1,2", CTileSet::EKind::Full, Draw{1, 2, 5, 5, 75, 100}},
+        {"100,75,5,5,1,2", CTileSet::EKind::Full, Draw{100, 75, 5, 5, 1, 2}},
         {" 1\t2,,3  4 5 6 ", CTileSet::EKind::Full, Draw{1, 2, 3, 4, 5, 6}},
-        {"007 2 3 4 5 6", CTileSet::EKind::Full, Draw{2, 3, 4, 5, 6, 7}},
+        {"007 2 3 4 5 6", CTileSet::EKind::Full, Draw{7, 2, 3, 4, 5, 6}},
         {"1 2 3 4 100 100", CTileSet::EKind::Full, Draw{1, 2, 3, 4, 100, 100}},
         {"1 2 3 4 100 100", CTileSet::EKind::LargeOnce, std::nullopt},
         {"1 1 1 2 3 4", CTileSet::EKind::Full, std::nullopt},

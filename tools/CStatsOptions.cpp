@@ -202,13 +202,15 @@ bool CStatsOptions::TakeDraws()
     const int nSize = CTileSet(m_set).Size();
     for (const std::string& text : m_drawTexts)
     {
-        const std::optional<CTileSet::Draw> draw = CTileSet::ReadDraw(text, m_set);
+        std::optional<CTileSet::Draw> draw = CTileSet::ReadDraw(text, m_set);
         if (!draw)
         {
             CConsole::Complain("'" + text + "' is not a draw of six tiles of the " +
                                std::to_string(nSize) + "-tile set");
             return false;
         }
+        // A draw is a multiset: its tiles in increasing order, as the set's draws have them.
+        std::sort(draw->begin(), draw->end());
         m_draws.push_back(*draw);
     }
     // In the set's order, each once.
