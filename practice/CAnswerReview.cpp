@@ -211,7 +211,7 @@ void CAnswerReview::AddPlace(const CJudge::SVerdict& verdict, SReview& review) c
     const std::string value = Number(verdict.nValue);
     const std::string target = Number(m_nTarget);
     if (review.bTargetMade)
-        review.headline = "Le compte est bon : " + value + ".";
+        review.headline = "Compte trouvé : " + value + ".";
     else if (verdict.bBest)
         review.headline = "Le meilleur possible : " + value + ", à " + Number(verdict.nDistance) +
                           " du compte ; les plaques ne font pas " + target + ".";

@@ -246,7 +246,7 @@ TEST(PracticeWindow, AQuickFindPlaysTheClipAndCounts)
     EXPECT_EQ(window.Tally().TargetsMade(), 1);
     EXPECT_EQ(window.Tally().BestFound(), 1);
     EXPECT_TRUE(window.findChild<QTextEdit*>()->toPlainText().startsWith(
-        QStringLiteral("Le compte est bon : 387.")));
+        QStringLiteral("Compte trouvé : 387.")));
     window.close();
 }
 

@@ -217,7 +217,7 @@ def valid_answer_typed(executable, workdir):
         check(xprop(window, "_NET_WM_ICON").startswith("Icon (16 x 16)"), "no icon")
         check(program.game() == ["387", "2", "8", "75", "8", "100", "25"], f"game {program.game()}")
         program.type_lines(VALID_387)
-        lines = program.wait_verdict("Le compte est bon : 387.")
+        lines = program.wait_verdict("Compte trouvé : 387.")
         check("C'est la seule solution qui donne 387." in lines, f"verdict {lines}")
         check(program.solutions() == SOLUTIONS_387, f"solutions {program.solutions()}")
         check(program.session() == "1 partie, 1 compte trouvé, 1 fois le meilleur possible",
@@ -324,7 +324,7 @@ def sound_off_plays_no_clip(executable, workdir):
         key("alt+o")
         wait_for("the question to close", lambda: not program.boxes())
         program.type_lines(VALID_387)
-        program.wait_verdict("Le compte est bon : 387.")
+        program.wait_verdict("Compte trouvé : 387.")
         check(stays_false(lambda: len(captured(workdir)) > 1), f"a clip played: {captured(workdir)}")
         program.end(lambda: key("alt+q"))
 
@@ -338,7 +338,7 @@ def started_with_its_descriptors_closed(executable, workdir):
 
     def play(program):
         program.type_lines(VALID_387)
-        program.wait_verdict("Le compte est bon : 387.")
+        program.wait_verdict("Compte trouvé : 387.")
         program.end(lambda: program.press("Quitter"))
 
     run(Practice(executable, QUIET, GIVEN, redirections="<&- >&- 2>&-"), play)
@@ -376,7 +376,7 @@ def wayland_rounds(executable, workdir):
         check(program.game() == ["387", "2", "8", "75", "8", "100", "25"], f"game {program.game()}")
         program.fill(VALID_387)
         program.press("Valider")
-        program.wait_verdict("Le compte est bon : 387.")
+        program.wait_verdict("Compte trouvé : 387.")
         check(program.solutions() == SOLUTIONS_387, f"solutions {program.solutions()}")
         program.press("Nouveau tirage")
         wait_for("a new round", lambda: program.verdict().startswith("Trouvez"))
