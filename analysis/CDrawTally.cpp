@@ -1,6 +1,7 @@
 #include "CDrawTally.h"
 
-#include "CTileValues.h"
+#include "CGroupValues.h"
+#include "CValueWindow.h"
 
 #include <array>
 #include <atomic>
@@ -38,20 +39,23 @@ CDrawTally::CDrawTally(std::vector<CTileSet::Draw> draws, int nFirstTarget, int 
         ++m_anCategoryDraws[static_cast<std::size_t>(CTileSet::LargeTiles(draw))];
 }
 
-void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, CTileValues& values,
+void CDrawTally::TallyBlock(std::size_t nBegin, std::size_t nEnd, CGroupValues& groups,
                             Counts& counts, std::atomic<std::size_t>& nDrawsDone)
 {
     const int nTargets = TargetCount();
     for (std::size_t d = nBegin; d < nEnd; ++d)
     {
-        values.SetTiles(m_draws[d].data());
+        // What the draw makes from 0 to 2047 holds the nearest value of every target.
+        groups.SetTiles(m_draws[d].data());
+        CValueWindow window;
+        window.Make(groups);
         const int nCategory = CategoryOf(d);
         std::int64_t* pExact = counts.exact.data() + nCategory * nTargets;
         std::array<std::int64_t, Distances>& games = counts.games[nCategory];
         std::int16_t* pDifferences = m_differences.data() + d * static_cast<std::size_t>(nTargets);
         DrawSummary summary;
         std::array<std::int32_t, 1000> anNearest;
-        values.Nearest(m_nFirstTarget, m_nLastTarget, anNearest.data());
+        window.Nearest(m_nFirstTarget, m_nLastTarget, anNearest.data());
         for (int t = 0; t < nTargets; ++t)
         {
             const int nTarget = m_nFirstTarget + t;
@@ -99,15 +103,15 @@ int CDrawTally::Run(int nJobs, const Progress& progress)
         try
         {
             mine.exact.assign(m_exact.size(), 0);
-            // One set of tables for all the worker's blocks: draws in the set's order mostly
-            // change only their last tile, which the tables make the most of.
-            const auto values = std::make_unique<CTileValues>(CTileValues::ETables::ValuesOnly);
+            // One group table for all the worker's blocks: draws in the set's order mostly
+            // change only their last tile, and the table keeps the groups of the other five.
+            const auto groups = std::make_unique<CGroupValues>();
             for (std::size_t b; !bStop && (b = nNextBlock.fetch_add(1)) < nBlocks;)
             {
                 ++nTaken;
                 const std::size_t nBegin = b * kBlock;
                 const std::size_t nEnd = std::min(nBegin + kBlock, m_draws.size());
-                TallyBlock(nBegin, nEnd, *values, mine, nDrawsDone);
+                TallyBlock(nBegin, nEnd, *groups, mine, nDrawsDone);
             }
         }
         catch (...)

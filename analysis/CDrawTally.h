@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-class CTileValues;
+class CGroupValues;
 
 // The tally of every game of some draws and a range of targets: for each game, the value the
 // dialog reaches (the target, or the nearest value the tiles make, the one above first at
@@ -81,7 +81,7 @@ public:
 
 private:
     struct Counts;
-    void TallyBlock(std::size_t nBegin, std::size_t nEnd, CTileValues& values, Counts& counts,
+    void TallyBlock(std::size_t nBegin, std::size_t nEnd, CGroupValues& groups, Counts& counts,
                     std::atomic<std::size_t>& nDrawsDone);
 
     std::vector<CTileSet::Draw> m_draws;

@@ -1,6 +1,6 @@
 #include "CShortListReach.h"
 
-#include "ListReach.h"
+#include "SpeedUps.h"
 #include "Step.h"
 
 #include <algorithm>
@@ -8,112 +8,172 @@
 
 namespace
 {
-using Window = CShortListReach::Window;
-
-void Mark(Window& made, std::int32_t v)
+bool ListHolds(std::int32_t v, int nCount, const std::int32_t* pValues)
 {
-    if (static_cast<std::uint32_t>(v) < static_cast<std::uint32_t>(CShortListReach::WindowSize))
-        made[static_cast<std::size_t>(v) >> 6] |= std::uint64_t{1} << (v & 63);
-}
-
-// Marks what the last step of a and b makes within the window, as StepValues would give it:
-// the window is far below the largest value, so no result of it is refused for its size.
-void MarkSteps(Window& made, std::int32_t a, std::int32_t b)
-{
-    constexpr std::int64_t nWindow = CShortListReach::WindowSize;
-    const std::int64_t nSum = static_cast<std::int64_t>(a) + b;
-    if (nSum < nWindow)
-        Mark(made, static_cast<std::int32_t>(nSum));
-    if (a != 1 && b != 1)
+    for (int k = 0; k < nCount; ++k)
     {
-        const std::int64_t nProduct = static_cast<std::int64_t>(a) * b;
-        if (nProduct < nWindow)
-            Mark(made, static_cast<std::int32_t>(nProduct));
+        if (pValues[k] == v)
+            return true;
     }
-    const std::int32_t nHigh = a > b ? a : b;
-    const std::int32_t nLow = a > b ? b : a;
-    if (static_cast<std::int64_t>(nHigh) - nLow < nWindow)
-        Mark(made, nHigh - nLow);
-    std::uint32_t q = 0;
-    if (nLow > 0)
-    {
-        if (ExactQuotient(static_cast<std::uint32_t>(nHigh), static_cast<std::uint32_t>(nLow), q))
-            Mark(made, static_cast<std::int32_t>(q));
-    }
-    else if (nHigh > 0)
-    {
-        Mark(made, 0);
-    }
-}
-
-void MarkAll(Window& made, int nCount, const std::int32_t* pValues)
-{
-    for (int i = 0; i < nCount; ++i)
-        Mark(made, pValues[i]);
-}
-
-// The values that a, b and c make when all three are used, the two of a pair first:
-// at most 3 x 4 x 4.
-int ThreeValues(const std::int32_t* v, std::int32_t* pOut)
-{
-    constexpr int kSplits[3][3] = {{0, 1, 2}, {0, 2, 1}, {1, 2, 0}};
-    int n = 0;
-    for (const auto& split : kSplits)
-    {
-        std::int32_t anPair[4];
-        const int nPair = StepValues(v[split[0]], v[split[1]], anPair);
-        for (int x = 0; x < nPair; ++x)
-            n += StepValues(anPair[x], v[split[2]], pOut + n);
-    }
-    return n;
-}
-
-// Two values make their steps' values, which are cheaper to work out than the values that
-// give the target with one of them.
-bool MakesFromTwo(std::int32_t nTarget, std::int32_t a, std::int32_t b)
-{
-    if (a == nTarget || b == nTarget)
-        return true;
-    std::int32_t anValues[4];
-    const int n = StepValues(a, b, anValues);
-    return std::find(anValues, anValues + n, nTarget) != anValues + n;
+    return false;
 }
 } // namespace
 
-bool CShortListReach::UseFor(const std::int32_t* pTiles)
+inline CShortListReach::CNeeded::CNeeded(std::int32_t a, std::int32_t nTarget)
 {
-    if (m_nGames > 0 && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles))
+    Add(nTarget);
+    m_bEvery = !ForEachOperand(a, nTarget, [this](std::int32_t b) { Add(b); });
+}
+
+inline void CShortListReach::CNeeded::Add(std::int32_t v)
+{
+    m_an[m_n++] = v;
+    m_nLowBits |= std::uint64_t{1} << (v & 63);
+}
+
+inline bool CShortListReach::CNeeded::AnyOf(int nCount, const std::int32_t* pValues) const
+{
+    if (m_bEvery)
+        return nCount > 0;
+    for (int k = 0; k < nCount; ++k)
     {
-        // The table starts empty with the second game: a single game of a set of tiles, as
-        // a random one, costs nothing.
-        if (++m_nGames == 2)
-        {
-            m_slots.assign(Slots, Slot{});
-            m_made.resize(MaxLists);
-            m_anAfter.assign(std::size_t{FirstSteps} * SecondSteps, 0);
-            m_nLists = 0;
-            m_nWorked = 0;
-        }
-        m_bInUse = true;
-        return true;
+        if ((m_nLowBits >> (pValues[k] & 63) & 1) && ListHolds(pValues[k], m_n, m_an.data()))
+            return true;
     }
-    std::copy(pTiles, pTiles + m_anTiles.size(), m_anTiles.begin());
-    m_nGames = 1;
-    m_nLists = 0;
-    m_bInUse = false;
     return false;
+}
+
+bool CShortListReach::CanReachFromThree(std::int32_t nTarget, const std::int32_t* v)
+{
+    // Each value, and a step of the other two: what the pair makes must give the target
+    // with it.
+    constexpr int kPairs[3][3] = {{1, 2, 0}, {0, 2, 1}, {0, 1, 2}};
+    for (const auto& pair : kPairs)
+    {
+        std::int32_t anPair[4];
+        const int n = StepValues(v[pair[0]], v[pair[1]], anPair);
+        if (CNeeded(v[pair[2]], nTarget).AnyOf(n, anPair))
+            return true;
+    }
+    return false;
+}
+
+bool CShortListReach::CanReach(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
+{
+    if (nCount > 4)
+        return true;
+    if (nCount <= 0)
+        return false;
+    if (ListHolds(nTarget, nCount, pValues))
+        return true;
+    // No step gives a value below 0.
+    if (nTarget < 0 || nCount == 1)
+        return false;
+    if (nCount == 2)
+    {
+        // Two values make their steps' values, cheaper to work out than the values that give
+        // the target with one of them.
+        std::int32_t anValues[4];
+        return ListHolds(nTarget, StepValues(pValues[0], pValues[1], anValues), anValues);
+    }
+    return nCount == 3 ? CanReachFromThree(nTarget, pValues) : FourMake(nTarget, pValues);
+}
+
+bool CShortListReach::FourMake(std::int32_t nTarget, const std::int32_t* pFour)
+{
+    const std::int32_t* pThree = pFour + 1;
+    if (!m_bThreeKept || !m_bKept || nTarget != m_nThreeTarget ||
+        !std::equal(pThree, pThree + 3, m_anThree.begin()))
+    {
+        m_bKept = true;
+        m_nThreeTarget = nTarget;
+        std::copy(pThree, pThree + 3, m_anThree.begin());
+        m_bAlways = ListHolds(nTarget, 3, pThree);
+        m_nAll = 0;
+        for (int k = 0; k < 3; ++k)
+        {
+            const int n = StepValues(m_anThree[k == 0 ? 1 : 0], m_anThree[k == 2 ? 1 : 2],
+                                     m_anPair[k].data());
+            m_anPairCount[k] = n;
+            m_bAlways = m_bAlways || ListHolds(nTarget, n, m_anPair[k].data());
+            for (int x = 0; x < n; ++x)
+            {
+                m_pairNeeded[k][x] = CNeeded(m_anPair[k][x], nTarget);
+                m_nAll += StepValues(m_anPair[k][x], m_anThree[k], m_anAll.data() + m_nAll);
+            }
+            m_needed[k] = CNeeded(m_anThree[k], nTarget);
+        }
+        m_bAlways = m_bAlways || ListHolds(nTarget, m_nAll, m_anAll.data());
+    }
+    const std::int32_t r = pFour[0];
+    if (m_bAlways || r == nTarget)
+        return true;
+    if (nTarget < 0)
+        return false;
+    // r's steps with each of the three.
+    std::array<std::array<std::int32_t, 4>, 3> anWith{};
+    std::array<int, 3> anWithCount{};
+    for (int k = 0; k < 3; ++k)
+    {
+        anWithCount[k] = StepValues(r, m_anThree[k], anWith[k].data());
+        if (ListHolds(nTarget, anWithCount[k], anWith[k].data()))
+            return true;
+    }
+    // A step of r with one of the three and a step of the other two, then a step of those.
+    for (int k = 0; k < 3; ++k)
+    {
+        for (int y = 0; y < m_anPairCount[k]; ++y)
+        {
+            if (m_pairNeeded[k][y].AnyOf(anWithCount[k], anWith[k].data()))
+                return true;
+        }
+    }
+    // The three together, then a step with r.
+    if (CNeeded(r, nTarget).AnyOf(m_nAll, m_anAll.data()))
+        return true;
+    // r and two of the three, then a step with the third, the k-th.
+    for (int k = 0; k < 3; ++k)
+    {
+        const int k1 = k == 0 ? 1 : 0;
+        const int k2 = k == 2 ? 1 : 2;
+        std::int32_t anResults[4];
+        for (int x = 0; x < anWithCount[k1]; ++x)
+        {
+            if (m_needed[k].AnyOf(StepValues(anWith[k1][x], m_anThree[k2], anResults), anResults))
+                return true;
+        }
+        for (int x = 0; x < anWithCount[k2]; ++x)
+        {
+            if (m_needed[k].AnyOf(StepValues(anWith[k2][x], m_anThree[k1], anResults), anResults))
+                return true;
+        }
+        for (int x = 0; x < m_anPairCount[k]; ++x)
+        {
+            if (m_needed[k].AnyOf(StepValues(m_anPair[k][x], r, anResults), anResults))
+                return true;
+        }
+    }
+    return false;
+}
+
+CShortListReach::CShortListReach() : m_bThreeKept(UseSpeedUp(ESpeedUp::ThreeKept)) {}
+
+void CShortListReach::Reset()
+{
+    m_slots.assign(Slots, Slot{});
+    m_made.resize(MaxLists);
+    m_anAfter.assign(std::size_t{FirstSteps} * SecondSteps, 0);
+    m_nLists = 0;
+    m_nWorked = 0;
 }
 
 bool CShortListReach::Makes(std::int32_t nTarget, int nCount, const std::int32_t* pValues)
 {
-    if (nCount == 2)
-        return MakesFromTwo(nTarget, pValues[0], pValues[1]);
-    if (!m_bInUse || nCount < 3 || nCount > 4 || nTarget < 0 || nTarget >= WindowSize)
+    if (nCount < 3 || nCount > 4 || nTarget < 0 || nTarget >= WindowSize)
         return CanReach(nTarget, nCount, pValues);
     const Window* pMade = Find(nCount, pValues);
-    if (!pMade)
-        return CanReach(nTarget, nCount, pValues);
-    return ((*pMade)[static_cast<std::size_t>(nTarget) >> 6] >> (nTarget & 63) & 1) != 0;
+    return pMade ? ((*pMade)[nTarget / 64] >> (nTarget % 64) & 1) != 0
+                 : CanReach(nTarget, nCount, pValues);
 }
 
 bool CShortListReach::MakesAfter(int nFirstStep, int nSecondStep, std::int32_t nTarget,
@@ -121,46 +181,33 @@ bool CShortListReach::MakesAfter(int nFirstStep, int nSecondStep, std::int32_t n
 {
     assert(nFirstStep >= 0 && nFirstStep < FirstSteps);
     assert(nSecondStep >= 0 && nSecondStep < SecondSteps);
-    if (!m_bInUse || nTarget < 0 || nTarget >= WindowSize)
-        return Makes(nTarget, 4, pValues);
-    std::uint16_t& nAfter =
-        m_anAfter[static_cast<std::size_t>(nFirstStep * SecondSteps + nSecondStep)];
+    if (nTarget < 0 || nTarget >= WindowSize)
+        return CanReach(nTarget, 4, pValues);
+    std::uint16_t& nAfter = m_anAfter[nFirstStep * SecondSteps + nSecondStep];
     const Window* pMade = nAfter != 0 ? &m_made[nAfter - 1u] : Find(4, pValues);
     if (!pMade)
         return CanReach(nTarget, 4, pValues);
     nAfter = static_cast<std::uint16_t>(pMade - m_made.data() + 1);
-    return ((*pMade)[static_cast<std::size_t>(nTarget) >> 6] >> (nTarget & 63) & 1) != 0;
+    return ((*pMade)[nTarget / 64] >> (nTarget % 64) & 1) != 0;
 }
 
 const CShortListReach::Window* CShortListReach::Find(int nCount, const std::int32_t* pValues)
 {
-    // The key: the values in increasing order, a list of three with the largest value last,
-    // which no value of a list takes (steps give nothing below 0).
-    std::uint32_t k0 = static_cast<std::uint32_t>(pValues[0]);
-    std::uint32_t k1 = static_cast<std::uint32_t>(pValues[1]);
-    std::uint32_t k2 = static_cast<std::uint32_t>(pValues[2]);
-    std::uint32_t k3 = nCount == 4 ? static_cast<std::uint32_t>(pValues[3]) : 0;
-    if (((k0 | k1 | k2 | k3) & 0x80000000u) != 0)
+    // The key: the values in increasing order.
+    std::array<std::uint32_t, 4> k{};
+    std::copy(pValues, pValues + nCount, k.begin());
+    if (((k[0] | k[1] | k[2] | k[3]) & 0x80000000u) != 0)
         return nullptr;
-    if (nCount == 3)
-        k3 = 0xFFFFFFFFu;
-    const auto order = [](std::uint32_t& a, std::uint32_t& b)
+    k[3] = nCount == 4 ? k[3] : 0xFFFFFFFFu;
+    for (const auto& [a, b] :
+         {std::pair{0, 1}, std::pair{2, 3}, std::pair{0, 2}, std::pair{1, 3}, std::pair{1, 2}})
     {
-        const std::uint32_t nLow = std::min(a, b);
-        b = std::max(a, b);
-        a = nLow;
-    };
-    order(k0, k1);
-    order(k2, k3);
-    order(k0, k2);
-    order(k1, k3);
-    order(k1, k2);
-    return Find(nCount, std::uint64_t{k0} << 32 | k1, std::uint64_t{k2} << 32 | k3);
-}
-
-const CShortListReach::Window* CShortListReach::Find(int nCount, std::uint64_t nKeyLow,
-                                                     std::uint64_t nKeyHigh)
-{
+        const std::uint32_t nLow = std::min(k[a], k[b]);
+        k[b] = std::max(k[a], k[b]);
+        k[a] = nLow;
+    }
+    const std::uint64_t nKeyLow = std::uint64_t{k[0]} << 32 | k[1];
+    const std::uint64_t nKeyHigh = std::uint64_t{k[2]} << 32 | k[3];
     const std::uint64_t nHash =
         (nKeyLow * 0x9E3779B97F4A7C15ull) ^ (nKeyHigh * 0xC2B2AE3D27D4EB4Full);
     // At most half of the slots are ever used, so a free one is always found.
@@ -172,20 +219,15 @@ const CShortListReach::Window* CShortListReach::Find(int nCount, std::uint64_t n
         {
             if (slot.nKeyLow == nKeyLow)
                 return &m_made[slot.nWindow];
-            // The windows of the lists worked out lie together, in the order of their work.
+            // Asked about again: worked out now, the windows in the order of their work.
             slot.nWindow = static_cast<std::uint32_t>(m_nWorked++);
-            Window& made = m_made[slot.nWindow];
-            // Asked about again: worked out now.
-            const std::int32_t anValues[4] = {
-                static_cast<std::int32_t>(nKeyLow >> 32), static_cast<std::int32_t>(nKeyLow),
-                static_cast<std::int32_t>(nKeyHigh >> 32), static_cast<std::int32_t>(nKeyHigh)};
-            Work(nCount, anValues, made);
+            Work(nCount, k.data(), m_made[slot.nWindow]);
             slot.nKeyLow = nKeyLow;
-            return &made;
+            return &m_made[slot.nWindow];
         }
         if (slot.nKeyLow != Slot::Free)
             continue;
-        // Many lists are asked about once: the first time, CanReach answers.
+        // Many lists are asked about once: then CanReach answers.
         if (m_nLists < MaxLists)
         {
             slot = {nKeyLow | Slot::Once, nKeyHigh, 0};
@@ -195,65 +237,52 @@ const CShortListReach::Window* CShortListReach::Find(int nCount, std::uint64_t n
     }
 }
 
-void CShortListReach::Work(int nCount, const std::int32_t* v, Window& made)
+void CShortListReach::Work(int nCount, const std::uint32_t* v, Window& made)
 {
+    // What each part of the list makes with all its values, by mask: each part from the
+    // splits of it in two, whose masks are smaller; a part's small values kept once each, as
+    // a few values make the same value many ways. The whole list's values are only marked.
+    std::array<std::uint32_t, 256> anValues{};
+    std::array<int, 16> anBegin{};
+    std::array<int, 16> anEnd{};
     made.fill(0);
-    // Every part of the list: each value, each pair, each three, then the whole.
-    MarkAll(made, nCount, v);
-    constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-    std::int32_t anPair[6][4];
-    int anPairCount[6] = {};
-    for (int p = 0; p < 6; ++p)
+    const int nAll = (1 << nCount) - 1;
+    int n = 0;
+    for (int g = 1; g <= nAll; ++g)
     {
-        // Of three values, only the pairs without place 3.
-        if (kPairs[p][1] >= nCount)
-            continue;
-        anPairCount[p] = StepValues(v[kPairs[p][0]], v[kPairs[p][1]], anPair[p]);
-        MarkAll(made, anPairCount[p], anPair[p]);
-    }
-    if (nCount == 3)
-    {
-        std::int32_t anThree[48];
-        MarkAll(made, ThreeValues(v, anThree), anThree);
-        return;
-    }
-    // Two pairs, numbered so that pairs p and 5 - p share no value, then their step.
-    for (int p = 0; p < 3; ++p)
-    {
-        for (int x = 0; x < anPairCount[p]; ++x)
-        {
-            for (int y = 0; y < anPairCount[5 - p]; ++y)
-                MarkSteps(made, anPair[p][x], anPair[5 - p][y]);
-        }
-    }
-    // Three values, alone or then a step with the fourth, w.
-    for (int w = 0; w < 4; ++w)
-    {
-        std::int32_t anRest[3];
-        int n = 0;
-        for (int k = 0; k < 4; ++k)
-        {
-            if (k != w)
-                anRest[n++] = v[k];
-        }
-        std::int32_t anThree[48];
-        const int nThree = ThreeValues(anRest, anThree);
-        // Small lists make the same value many ways: each once.
+        anBegin[g] = n;
         Window seen{};
-        for (int x = 0; x < nThree; ++x)
+        const auto keep = [&](std::uint32_t r)
         {
-            const std::int32_t a = anThree[x];
-            if (a < WindowSize)
+            if (r < static_cast<std::uint32_t>(WindowSize))
             {
-                std::uint64_t& nWord = seen[static_cast<std::size_t>(a) >> 6];
-                const std::uint64_t nBit = std::uint64_t{1} << (a & 63);
-                if (nWord & nBit)
-                    continue;
-                nWord |= nBit;
+                const std::uint64_t nBit = std::uint64_t{1} << (r & 63);
+                made[r >> 6] |= nBit;
+                if (g == nAll || (seen[r >> 6] & nBit) != 0)
+                    return;
+                seen[r >> 6] |= nBit;
             }
-            MarkSteps(made, a, v[w]);
+            if (g != nAll)
+                anValues[n++] = r;
+        };
+        if ((g & (g - 1)) == 0)
+            keep(v[__builtin_ctz(static_cast<unsigned>(g))]);
+        for (int a = (g - 1) & g; a > (g ^ a); a = (a - 1) & g)
+        {
+            const int b = g ^ a;
+            for (int x = anBegin[a]; x < anEnd[a]; ++x)
+            {
+                for (int y = anBegin[b]; y < anEnd[b]; ++y)
+                {
+                    ForEachStep(anValues[x], anValues[y],
+                                [&](std::uint64_t r, bool bAccepted, int)
+                                {
+                                    if (bAccepted)
+                                        keep(static_cast<std::uint32_t>(r));
+                                });
+                }
+            }
         }
-        for (std::size_t k = 0; k < made.size(); ++k)
-            made[k] |= seen[k];
+        anEnd[g] = n;
     }
 }

@@ -1,21 +1,22 @@
 #pragma once
 
 #include "CByteArray.h"
+#include "CFirstSteps.h"
 #include "CTilePool.h"
-#include "CTileValues.h"
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
-class CFailedStates;
-class CGroupValues;
-class CShortListReach;
 class CListBox;
+struct CTileTables;
 
 // The search of one game: the target, or else the nearest value the six tiles can make
 // (at equal distance the value above first), with its steps written into the solution list
 // last step first.
+//
+// Search is the plain depth-first search, step for step; a guide only lets it pass over the
+// lists that cannot make the value tried, which would write nothing. docs/solver.md draws
+// which table answers which question.
 class CSolver : public CByteArray
 {
 public:
@@ -35,26 +36,30 @@ public:
 private:
     friend struct CSolverAccess;
 
-    // Solve for the first game of a set of tiles, guided by m_pGroups; false, writing
-    // nothing, when the nearest value is too far for the groups to find.
-    bool SolveByGroups(CGroupValues& groups, int& nResult);
-    // The reachable value nearest to a target that the tiles do not make, when it is at
-    // most a few away; else -1.
-    std::int32_t NearestOfGroups(CGroupValues& groups) const;
-    // Solve, given the value that the reachable-value step found.
-    int SolveFrom(std::int32_t nFirstReachable);
+    // What answers the first level's question: nothing (the plain search), the group table
+    // (the first game of a set of tiles) or the first steps (every further game).
+    enum class EGuide
+    {
+        None,
+        Groups,
+        FirstSteps
+    };
+
+    // Solve with the group table's guide; with the first steps' guide.
+    int SolveByGroups(CTileTables& tables, const std::int32_t* pTop);
+    int SolveByFirstSteps(CTileTables& tables);
     // Whether the list that a step at positions i and j of a list of nCount values hands
-    // down may still reach nTarget: always, unless the search is guided. nStep numbers the
+    // down may still make nTarget: always, unless the search is guided. nStep numbers the
     // step among those of its list.
     bool MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep,
-                  const std::int32_t* pChild) const;
-    CFailedStates& Failed();
-    bool Guided() const { return m_pGuide || m_pGroups; }
+                  const std::int32_t* pChild);
     // Searches one trial value, first with the latest result only ever a first operand,
     // then with every value as a second operand; true when it is reached.
     bool SearchTrial(std::int32_t nTrial, const std::int32_t* pTop);
-    // Every trial value in turn from the target outwards; returns the one reached.
+    // Every trial value in turn from the target outwards, unguided; returns the one reached.
     std::int32_t SearchEveryTrial(const std::int32_t* pTop);
+    // Solve, given the value the tables found to be the first trial value reached.
+    int SolveFrom(std::int32_t nFirstReachable);
     // The six tiles widened, in position order, in the top list's eight places.
     std::array<std::int32_t, 8> Top() const;
     void AddLine();
@@ -69,20 +74,14 @@ private:
     // second one starts at 0, so that "x - latest" and "x / latest" are tried too.
     int m_nSecondStart = 1;
     std::int32_t m_nReached = 0;
-    // While Solve searches the value that the tiles are known to make, the search is
-    // guided by what m_reach says of it: it passes over the lists that cannot reach it,
-    // which would write nothing anyway.
-    const CTileValues* m_pGuide = nullptr;
-    CTileValues::Reach m_reach;
-    // The first game of a set of tiles is guided by their groups instead, which work out
-    // only what its search asks.
-    CGroupValues* m_pGroups = nullptr;
-    // What the short lists below the first level make, when the tiles are those of the
-    // previous game too: then a look-up for most of them.
-    CShortListReach* m_pShortLists = nullptr;
+
+    EGuide m_eGuide = EGuide::None;
+    CTileTables* m_pTables = nullptr;
+    // For the first steps' guide: what they say of the value searched.
+    CFirstSteps::Reach m_reach;
+    // Whether the lists below the first level are guided, and through the short lists' memo.
+    bool m_bDeeperLists = false;
+    bool m_bShortLists = false;
     // The step of the first level that made the list the second level searches.
     int m_nFirstStep = 0;
-    // Lists the plain search has already seen fail, so that it does not search them twice;
-    // made when the plain search first runs, which a guided solve never does.
-    std::unique_ptr<CFailedStates> m_pFailed;
 };

@@ -3,14 +3,12 @@
 #include "CDrawTally.h"
 #include "CGameLine.h"
 #include "CTileSet.h"
-#include "CTileValues.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -304,54 +302,5 @@ TEST(DrawTally, EveryGameEndsWhereTheDialogsSearchEnds)
         for (int c = 0; c < CDrawTally::Categories; ++c)
             for (int b = 0; b < CDrawTally::Distances; ++b)
                 EXPECT_EQ(again.Games(c, b), tally.Games(c, b));
-    }
-}
-
-// The tally's tables keep only what can still end in the window: no value that a smaller
-// group makes, none that the other tiles cannot bring back into it, no sums and differences
-// of a pair's sum or difference. Every value of the window that they make, and the questions
-// beyond it, against the full tables, which keep everything: pairs of consecutive draws (the
-// second keeps the first five tiles) all through both sets, tiles of 0, 1 and up to 255, and
-// a tile past a byte, which the window does not take, before and after the same first five.
-TEST(DrawTally, TablesOfTheTallyMakeWhatTheFullTablesMake)
-{
-    std::vector<Draw> draws;
-    for (const CTileSet::EKind kind : {CTileSet::EKind::Full, CTileSet::EKind::LargeOnce})
-    {
-        const std::vector<Draw> all = CTileSet(kind).Draws();
-        for (std::size_t d = 0; d + 1 < all.size(); d += 61)
-            draws.insert(draws.end(), {all[d], all[d + 1]});
-    }
-    std::mt19937 random(18);
-    for (int n = 0; n < 300; ++n)
-    {
-        Draw draw;
-        for (std::int32_t& nTile : draw)
-            nTile = static_cast<std::int32_t>(random() % 3 == 0 ? random() % 256 : random() % 12);
-        draws.push_back(draw);
-    }
-    draws.insert(draws.end(), {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 300}, {1, 2, 3, 4, 5, 7}});
-    CTileValues tally(CTileValues::ETables::ValuesOnly);
-    CTileValues full;
-    for (std::size_t d = 0; d < draws.size(); ++d)
-    {
-        const Draw& draw = draws[d];
-        SCOPED_TRACE(Describe(draw));
-        tally.SetTiles(draw.data());
-        full.SetTiles(draw.data());
-        full.Explain(0);
-        for (std::int32_t v = 0; v < CTileValues::WindowSize; ++v)
-            ASSERT_EQ(tally.Makes(v), full.Explain(v).bReachable) << v;
-        // Past the window, each value is worked out the slow way: a sample of the draws.
-        if (d % 10 != 0 && d + 3 < draws.size())
-            continue;
-        for (std::int32_t v : {2048, 2400, 7500, 65536, 1000000})
-        {
-            ASSERT_EQ(tally.Makes(v), full.Explain(v).bReachable) << v;
-            ASSERT_EQ(tally.Nearest(v), full.Nearest(v)) << v;
-        }
-        // Beyond the window, and from a window that may not hold the nearest value.
-        for (std::int32_t nTarget : {1500, 2047})
-            ASSERT_EQ(tally.Nearest(nTarget), full.Nearest(nTarget)) << nTarget;
     }
 }

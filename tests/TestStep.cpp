@@ -1,4 +1,3 @@
-#include "ExactDivision.h"
 #include "Step.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +82,11 @@ TEST(Step, ExactQuotientAgreesWithTheDivideInstruction)
             }
         }
     }
+    // A divisor of 0 is the step 0 / n: 0, exact unless n is 0 too.
+    std::uint32_t q = 1;
+    EXPECT_TRUE(ExactQuotient(7, 0, q));
+    EXPECT_EQ(q, 0u);
+    EXPECT_FALSE(ExactQuotient(0, 0, q));
 }
 
 TEST(Step, OperandsAreExactlyThoseThatMakeTheValue)
