@@ -12,8 +12,6 @@ namespace
 constexpr int kAll = CTileGroups::All;
 } // namespace
 
-CFirstSteps::CFirstSteps() : m_values(4096), m_steps(4096) {}
-
 bool CFirstSteps::HasTiles(const std::int32_t* pTiles) const
 {
     return m_bHaveTiles && std::equal(m_anTiles.begin(), m_anTiles.end(), pTiles);
@@ -23,7 +21,8 @@ void CFirstSteps::SetTiles(const std::int32_t* pTiles)
 {
     std::copy(pTiles, pTiles + 6, m_anTiles.begin());
     m_bHaveTiles = true;
-    m_nEntries = 0;
+    m_values.clear();
+    m_steps.clear();
     for (int k = 0; k < kTileGroups.anFirstOfSize[5]; ++k)
         MakeGroup(kTileGroups.anBySize[k]);
     m_anSteps.fill(0);
@@ -67,55 +66,13 @@ void CFirstSteps::SetTiles(const std::int32_t* pTiles)
         AddFiveAndSix(nOut);
 }
 
-void CFirstSteps::MakeGroup(int nGroup)
+void CFirstSteps::MakeGroup(int g)
 {
-    const int g = nGroup;
-    std::uint32_t nEntries = m_nEntries;
-    // Room for every result of the group's steps.
-    std::size_t nMost = nEntries + 1;
-    for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
-    {
-        const int a = kTileGroups.anSmall[g][s];
-        const int b = kTileGroups.anLarge[g][s];
-        nMost += 4 * std::size_t{m_anEnd[a] - m_anBegin[a]} * (m_anEnd[b] - m_anBegin[b]);
-    }
-    if (nMost > m_values.size())
-    {
-        m_values.resize(std::max(nMost, 2 * m_values.size()));
-        m_steps.resize(m_values.size());
-    }
-    if (++m_nSerial == 0x10000)
-    {
-        m_anScratch.fill(0);
-        m_nSerial = 1;
-    }
-    m_anBegin[g] = nEntries;
-    m_large.clear();
-    std::uint32_t* const pValues = m_values.data();
-    std::uint64_t* const pSteps = m_steps.data();
-    std::uint32_t* const pScratch = m_anScratch.data();
-    const std::uint32_t nSerial = m_nSerial << 16;
-    const std::uint32_t nBegin = nEntries;
-    // Small values: the scratch marks say where in the group's entries each one is; without
-    // branches, each result writes the next entry, which counts only when the value is new.
-    const auto insert = [&](std::uint32_t v, std::uint64_t nSteps)
-    {
-        if (v >= static_cast<std::uint32_t>(WindowSize))
-        {
-            m_large.emplace_back(v, nSteps);
-            return;
-        }
-        const std::uint32_t nMark = pScratch[v];
-        const bool bOld = (nMark & 0xFFFF0000u) == nSerial;
-        const std::uint32_t nOffset = bOld ? nMark & 0xFFFFu : nEntries - nBegin;
-        pValues[nEntries] = v;
-        pSteps[nEntries] = 0;
-        pSteps[nBegin + nOffset] |= nSteps;
-        pScratch[v] = nSerial | nOffset;
-        nEntries += bOld ? 0 : 1;
-    };
-    if (kTileGroups.anSplits[g] == 0)
-        insert(static_cast<std::uint32_t>(m_anTiles[__builtin_ctz(static_cast<unsigned>(g))]), 0);
+    // Every step of the values of each split's parts, sorted: each value once, with the first
+    // steps of all its ways together.
+    m_results.clear();
+    if (kTileGroups.anSize[g] == 1)
+        m_results.emplace_back(m_anTiles[__builtin_ctz(static_cast<unsigned>(g))], 0);
     for (int s = 0; s < kTileGroups.anSplits[g]; ++s)
     {
         const int a = kTileGroups.anSmall[g][s];
@@ -125,33 +82,30 @@ void CFirstSteps::MakeGroup(int nGroup)
             for (std::uint32_t y = m_anBegin[b]; y < m_anEnd[b]; ++y)
             {
                 std::uint32_t anResults[4];
-                const int n = StepResults(pValues[x], pValues[y], anResults);
-                for (int k = 0; k < n; ++k)
-                    insert(anResults[k], pSteps[x] | pSteps[y]);
+                for (int k = 0, n = StepResults(m_values[x], m_values[y], anResults); k < n; ++k)
+                    m_results.emplace_back(anResults[k], m_steps[x] | m_steps[y]);
             }
         }
     }
-    // The large values once each, their first steps together.
-    std::sort(m_large.begin(), m_large.end());
-    for (std::size_t k = 0; k < m_large.size(); ++k)
+    std::sort(m_results.begin(), m_results.end());
+    m_anBegin[g] = static_cast<std::uint32_t>(m_values.size());
+    for (std::size_t k = 0; k < m_results.size(); ++k)
     {
-        const bool bNew = k == 0 || m_large[k].first != m_large[k - 1].first;
-        nEntries += bNew ? 1 : 0;
-        pValues[nEntries - 1] = m_large[k].first;
-        pSteps[nEntries - 1] = (bNew ? 0 : pSteps[nEntries - 1]) | m_large[k].second;
+        if (k > 0 && m_results[k].first == m_results[k - 1].first)
+        {
+            m_steps.back() |= m_results[k].second;
+            continue;
+        }
+        m_values.push_back(m_results[k].first);
+        m_steps.push_back(m_results[k].second);
     }
-    m_anEnd[g] = nEntries;
-    m_nEntries = nEntries;
+    m_anEnd[g] = static_cast<std::uint32_t>(m_values.size());
     // A pair's values are first steps themselves: one bit each, in entry order.
-    if (kTileGroups.anSize[g] == 2)
+    for (std::uint32_t x = m_anBegin[g]; kTileGroups.anSize[g] == 2 && x < m_anEnd[g]; ++x)
     {
         const int p = kTileGroups.anPair[g];
-        m_anPairValueCount[p] = static_cast<int>(nEntries - nBegin);
-        for (std::uint32_t x = nBegin; x < nEntries; ++x)
-        {
-            pSteps[x] = std::uint64_t{1} << (4 * p + (x - nBegin));
-            m_anPairValues[p][x - nBegin] = pValues[x];
-        }
+        const std::uint32_t k = x - m_anBegin[g];
+        m_steps[x] = std::uint64_t{1} << (4 * p + static_cast<int>(k));
     }
 }
 
@@ -180,14 +134,12 @@ CFirstSteps::Reach CFirstSteps::Explain(std::int32_t nValue) const
 
 int CFirstSteps::FirstStepBit(int nPair, std::int32_t nValue) const
 {
-    const int p = kTileGroups.anPair[nPair];
-    for (int k = 0; k < m_anPairValueCount[p]; ++k)
-    {
-        if (m_anPairValues[p][k] == static_cast<std::uint32_t>(nValue))
-            return 4 * p + k;
-    }
-    assert(!"a step of two tiles is among the pair's values");
-    return 0;
+    const auto pBegin = m_values.begin() + m_anBegin[nPair];
+    const auto p =
+        std::find(pBegin, m_values.begin() + m_anEnd[nPair], static_cast<std::uint32_t>(nValue));
+    assert(p != m_values.begin() + m_anEnd[nPair] &&
+           "a step of two tiles is one of the pair's values");
+    return 4 * kTileGroups.anPair[nPair] + static_cast<int>(p - pBegin);
 }
 
 bool CFirstSteps::MayReachAfter(const Reach& reach, int i, int j, std::int32_t r) const

@@ -27,8 +27,6 @@ public:
         std::uint64_t nSmallGroups = 0;
     };
 
-    CFirstSteps();
-
     // Works the tables out for these tiles (six values from 0 to 255, in position order).
     void SetTiles(const std::int32_t* pTiles);
     bool HasTiles(const std::int32_t* pTiles) const;
@@ -51,20 +49,13 @@ private:
 
     std::array<std::int32_t, 6> m_anTiles{};
     bool m_bHaveTiles = false;
-    // Each group's values and their first steps, each group's together.
+    // Each group's values and their first steps, each group's together, and the results of
+    // the group being made.
     std::vector<std::uint32_t> m_values;
     std::vector<std::uint64_t> m_steps;
-    std::uint32_t m_nEntries = 0;
     std::array<std::uint32_t, Groups> m_anBegin{};
     std::array<std::uint32_t, Groups> m_anEnd{};
-    // While a group is made: its large values, merged when it is done; and for each small
-    // value, the group's serial in the high half and the value's place in the low half.
-    std::vector<std::pair<std::uint32_t, std::uint64_t>> m_large;
-    std::array<std::uint32_t, WindowSize> m_anScratch{};
-    std::uint32_t m_nSerial = 0;
-    // Each pair's values in the order of their first-step bits.
-    std::array<std::array<std::uint32_t, 4>, Pairs> m_anPairValues{};
-    std::array<int, Pairs> m_anPairValueCount{};
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> m_results;
     // The window: each value's first steps and small groups. Steps that fall outside go to
     // the places after the end, one per operation, which are never read.
     std::array<std::uint64_t, WindowSize + 4> m_anSteps{};

@@ -35,14 +35,10 @@ bool TileStepGives(std::uint32_t t, std::uint32_t v, AfterSum&& afterSum,
                    AfterProduct&& afterProduct)
 {
     bool bFound = false;
-    const auto nT = static_cast<std::int32_t>(t);
-    const auto nV = static_cast<std::int32_t>(v);
-    ForEachSumOperand(nT, nV,
+    ForEachSumOperand(static_cast<std::int32_t>(t), static_cast<std::int32_t>(v),
                       [&](std::int32_t y)
                       { bFound = bFound || afterSum(static_cast<std::uint32_t>(y)); });
-    const auto product = [&](std::int32_t y)
-    { bFound = bFound || afterProduct(static_cast<std::uint32_t>(y)); };
-    return bFound || !ForEachProductOperand(nT, nV, product) || bFound;
+    return bFound || AnyOperand<true>(t, v, afterProduct);
 }
 
 // The groups within each group of up to four tiles, the largest first, so that what is left
@@ -145,7 +141,7 @@ bool CGroupGuide::MakesAlone(std::uint32_t v)
     // step is a sum or a difference and so is the last step of the five, the tile can go
     // first to either side of that step, a way of all six as two and four or three and
     // three, tried above; so after a sum or a difference the five end with a product or a
-    // quotient. 5.6% of a random game's instructions.
+    // quotient. Without it, random games take 1.06 times the instructions.
     for (int p = 0; p < 6; ++p)
     {
         const int nFive = kAll ^ (1 << p);
@@ -194,8 +190,8 @@ bool CGroupGuide::MakesAfter(std::int32_t nValue, int i, int j, std::int32_t r)
         bMakes = AfterMakes(v, nAvailable) || m_groups.Makes(v, nAvailable);
     }
     // Speed-up "ask-whole": a value the tiles make is usually found after the first steps or
-    // so; past that, whether they make it at all spares every further step when not. 23% of
-    // a random game's instructions.
+    // so; past that, whether they make it at all spares every further step when not. Without
+    // it, random games take 1.87 times the instructions.
     if (!bMakes && m_eMade == EMade::Unknown && ++m_nNoes >= kNoesBeforeAsking && m_bAskWhole)
         m_eMade = MakesAlone(v) ? EMade::Yes : EMade::No;
     return bMakes;

@@ -12,8 +12,7 @@
 //
 // A group is made the first time it is asked about, from its parts. Its entries, which the
 // groups above it combine, are the values that need all its tiles; its row of bits holds
-// every value below WindowSize that it or a smaller group within it makes. Answers hold for
-// questions about values below WindowSize, the only ones the program asks.
+// every value below WindowSize that it or a smaller group within it makes.
 class CGroupValues
 {
 public:
@@ -67,14 +66,10 @@ private:
     // Keeps the groups of the first five tiles made under the previous stamp, their entries
     // moved to the front.
     void KeepFirstFive(std::uint32_t nOldStamp);
-    // The values of a group from which no step with the other tiles comes back below
-    // WindowSize: this and above.
-    std::uint64_t UsefulBelow(int nGroup) const;
 
     // The speed-ups the table makes, read once.
     const bool m_bFirstFive;
     const bool m_bNeedAll;
-    const bool m_bFarValues;
     const bool m_bPairSums;
     std::array<std::int32_t, 6> m_anTiles{};
     bool m_bHaveTiles = false;

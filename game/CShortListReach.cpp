@@ -134,18 +134,16 @@ bool CShortListReach::FourMake(std::int32_t nTarget, const std::int32_t* pFour)
     // r and two of the three, then a step with the third, the k-th.
     for (int k = 0; k < 3; ++k)
     {
-        const int k1 = k == 0 ? 1 : 0;
-        const int k2 = k == 2 ? 1 : 2;
         std::int32_t anResults[4];
-        for (int x = 0; x < anWithCount[k1]; ++x)
+        for (const auto& [j, nOther] :
+             {std::pair{k == 0 ? 1 : 0, k == 2 ? 1 : 2}, std::pair{k == 2 ? 1 : 2, k == 0 ? 1 : 0}})
         {
-            if (m_needed[k].AnyOf(StepValues(anWith[k1][x], m_anThree[k2], anResults), anResults))
-                return true;
-        }
-        for (int x = 0; x < anWithCount[k2]; ++x)
-        {
-            if (m_needed[k].AnyOf(StepValues(anWith[k2][x], m_anThree[k1], anResults), anResults))
-                return true;
+            for (int x = 0; x < anWithCount[j]; ++x)
+            {
+                if (m_needed[k].AnyOf(StepValues(anWith[j][x], m_anThree[nOther], anResults),
+                                      anResults))
+                    return true;
+            }
         }
         for (int x = 0; x < m_anPairCount[k]; ++x)
         {

@@ -59,7 +59,8 @@ private:
     // CanReach of four values. Speed-up "three-kept": the second level hands down, for the
     // operators of one pair, lists that differ only in their first value, the step's result:
     // what the other three make among themselves, and the values that give the target with
-    // each of their results, are kept while they stay. 7.7% of a random game's instructions.
+    // each of their results, are kept while they stay. Without it, random games take 1.06
+    // times the instructions.
     bool FourMake(std::int32_t nTarget, const std::int32_t* pFour);
 
     // One bit per value of the window.

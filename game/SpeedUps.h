@@ -16,7 +16,6 @@ enum class ESpeedUp : int
     ProductAfterSum, // "product-after-sum": after a tile's sum, only a product or quotient
     FirstFive,       // "first-five": the groups of the first five tiles kept
     NeedAll,         // "need-all": a group's entries only the values that need all its tiles
-    FarValues,       // "far-values": no value that can never come back into the window
     PairSums,        // "pair-sums": no sums of a pair's sum, which a single tile's split gives
     EqualTiles,      // "equal-tiles": each split of equal tiles worked out once
     Count

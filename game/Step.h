@@ -5,8 +5,7 @@
 #include <limits>
 
 // The rules of one step, in one place: the four operations forward (what two values make)
-// and backward (which values make a given one with a given value). Every table of the game
-// core builds on these.
+// and backward (which values make a given one with a given value).
 
 // The four operations of a step, in the order the search tries them; the index is also the
 // operator's place in the symbol string "/x+-".
@@ -54,24 +53,18 @@ inline bool ExactQuotient(std::uint32_t nHigh, std::uint32_t nLow, std::uint32_t
     return q * nLow == nHigh;
 }
 
-// One step as the search takes it, a first and b second. Refused: a division by 0 or that
-// leaves a remainder, a product with 1, a negative result, a result past 32 bits.
+// One step as the search takes it, a first and b second (both at least 0, as every value of
+// a list is). Refused: a division by 0 or that leaves a remainder, a product with 1, a
+// negative result, a result past 32 bits.
 inline bool ApplyStep(int nOperator, std::int32_t a, std::int32_t b, std::int32_t& nResult)
 {
     std::int64_t nExact = -1;
     switch (nOperator)
     {
     case OpDivide:
-        if (a >= 0 && b > 0)
-        {
-            std::uint32_t q = 0;
-            if (ExactQuotient(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), q))
-                nExact = q;
-        }
-        else if (b != 0 && a % b == 0)
-        {
-            nExact = static_cast<std::int64_t>(a) / b;
-        }
+        if (std::uint32_t q = 0;
+            b > 0 && ExactQuotient(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), q))
+            nExact = q;
         break;
     case OpMultiply:
         if (a != 1 && b != 1)
