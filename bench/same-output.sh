@@ -48,7 +48,8 @@ same() {
         (cd "$out" && "$tree/$1" "${args[@]}" --jobs 2 > "$tree-files/stdout") || [ $? -eq 1 ]
     done
     if diff -r -q "$out/before-files" "$out/now-files" >/dev/null; then
-        echo "same:      $name ($(wc -l < "$out/now-files/stdout") lines)"
+        echo "same:      $name ($(wc -l < "$out/now-files/stdout") lines of standard output," \
+            "$(find "$out/now-files" -type f | wc -l) files)"
     else
         echo "DIFFERENT: $name" >&2
         status=1

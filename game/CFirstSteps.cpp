@@ -142,7 +142,7 @@ int CFirstSteps::FirstStepBit(int nPair, std::int32_t nValue) const
     return 4 * kTileGroups.anPair[nPair] + static_cast<int>(p - pBegin);
 }
 
-bool CFirstSteps::MayReachAfter(const Reach& reach, int i, int j, std::int32_t r) const
+bool CFirstSteps::MakesAfter(const Reach& reach, int i, int j, std::int32_t r) const
 {
     const int nPair = 1 << i | 1 << j;
     // Made by the other four tiles without the step's result, or by some way that starts

@@ -34,7 +34,7 @@ public:
     Reach Explain(std::int32_t nValue) const;
     // Whether the list that the first level makes by combining the tiles at positions i and
     // j into r can make the value that reach describes: exact.
-    bool MayReachAfter(const Reach& reach, int i, int j, std::int32_t r) const;
+    bool MakesAfter(const Reach& reach, int i, int j, std::int32_t r) const;
 
 private:
     static constexpr int Groups = 64;

@@ -150,7 +150,7 @@ bool CSolver::MayReach(std::int32_t nTarget, int nCount, int i, int j, int nStep
     if (nCount == 6)
         return m_eGuide == EGuide::Groups
                    ? m_pTables->guide.MakesAfter(nTarget, i, j, pChild[0])
-                   : m_pTables->firstSteps.MayReachAfter(m_reach, i, j, pChild[0]);
+                   : m_pTables->firstSteps.MakesAfter(m_reach, i, j, pChild[0]);
     // Speed-up "deeper-lists": the lists below it are short enough to work out, as they are
     // met. Without it, 3.5 times the instructions on random games, 23 times on every target
     // of a draw.

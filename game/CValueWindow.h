@@ -69,7 +69,9 @@ public:
         }
 
         // Folds the five's values with t into the window's Size cells: the values
-        // themselves, b + t, b - t, t - b, t / b, b x t and b / t.
+        // themselves, b + t, b - t, t - b, t / b, b x t and b / t. The steps with t are taken
+        // on the whole row at once, as shifts and strides, which a value at a time through
+        // ForEachStep would make several times dearer.
         void FoldInto(Cell* pWindow)
         {
             const auto t = static_cast<std::int32_t>(m_t);

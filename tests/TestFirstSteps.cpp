@@ -61,7 +61,7 @@ TEST(FirstSteps, FirstLevelListsThatMayReachAValueAreThoseThatCan)
                     }
                     const std::vector<std::int32_t> reachable = ReachableSet(list);
                     for (std::int32_t v : asked)
-                        EXPECT_EQ(steps.MayReachAfter(steps.Explain(v), i, j, r),
+                        EXPECT_EQ(steps.MakesAfter(steps.Explain(v), i, j, r),
                                   Holds(reachable, v))
                             << v << " after positions " << i << ", " << j << " make " << r;
                 }

@@ -16,6 +16,7 @@ packages=(
   lintian groff-base man-db mandoc # the package's checks, the manual pages' lint
   bash-completion strace            # the tools' completion; signals injected at a write
   clang libclang-rt-dev             # the fuzz targets: clang's libFuzzer
+  valgrind                          # bench/: instructions counted (callgrind)
 )
 
 missing=()
