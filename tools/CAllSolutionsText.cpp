@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace
 {
@@ -55,48 +56,60 @@ std::string CAllSolutionsText::Expression(const std::vector<CAllSolutions::SWayN
     return text;
 }
 
-void CAllSolutionsText::Append(const std::array<int, 6>& tiles, int nTarget, std::int32_t nReached,
-                               std::string& text)
+std::vector<CAllSolutionsText::SValue> CAllSolutionsText::Values(const std::array<int, 6>& tiles,
+                                                                 int nTarget, std::int32_t nReached)
 {
     m_solutions.SetTiles(std::vector<std::int32_t>(tiles.begin(), tiles.end()));
+    std::vector<SValue> values;
     if (m_solutions.Reachable(nTarget))
     {
-        AppendValue(nTarget, "target", text);
-        return;
+        values.push_back({"target", true, m_solutions.Solve(nTarget, m_nMax)});
+        return values;
     }
     const auto [above, below] = m_solutions.Nearest(nTarget);
     if (above)
-        AppendValue(*above, *above == nReached ? "above reached" : "above", text);
+        values.push_back({"above", *above == nReached, m_solutions.Solve(*above, m_nMax)});
     if (below)
-        AppendValue(*below, *below == nReached ? "below reached" : "below", text);
+        values.push_back({"below", *below == nReached, m_solutions.Solve(*below, m_nMax)});
+    return values;
 }
 
-void CAllSolutionsText::AppendValue(std::int32_t nValue, const char* pszSide, std::string& text)
+void CAllSolutionsText::Append(const std::array<int, 6>& tiles, int nTarget, std::int32_t nReached,
+                               std::string& text)
 {
-    const CAllSolutions::SValueSolutions all = m_solutions.Solve(nValue, m_nMax);
-    text += "value: " + std::to_string(nValue) + ' ' + pszSide + '\n';
-    text += "solutions: " + std::to_string(all.nCount) + '\n';
-    int nNumber = 0;
-    for (const CAllSolutions::SSolution& solution : all.solutions)
+    for (const SValue& value : Values(tiles, nTarget, nReached))
     {
-        text += "solution: " + std::to_string(++nNumber) +
-                " steps: " + std::to_string(solution.nSteps) +
-                " largest: " + std::to_string(solution.nLargest) + '\n';
-        for (const CAllSolutions::SWayNode& node : solution.way)
-        {
-            if (node.nOperator == CAllSolutions::SWayNode::Tile)
-                continue;
-            // The dialog's own step line.
-            char szLine[80];
-            std::snprintf(
-                szLine, sizeof szLine, "%ld\t= %ld %c %ld", static_cast<long>(node.nValue),
-                static_cast<long>(solution.way[static_cast<std::size_t>(node.nLeft)].nValue),
-                kszOperators[node.nOperator],
-                static_cast<long>(solution.way[static_cast<std::size_t>(node.nRight)].nValue));
-            text += "step: ";
-            text += szLine;
-            text += '\n';
-        }
-        text += "expression: " + Expression(solution.way) + " = " + std::to_string(nValue) + '\n';
+        const bool bNearest = std::string_view(value.pszSide) != "target";
+        text += "value: " + std::to_string(value.all.nValue) + ' ' + value.pszSide +
+                (bNearest && value.bReached ? " reached\n" : "\n");
+        text += "solutions: " + std::to_string(value.all.nCount) + '\n';
+        std::uint64_t nNumber = 0;
+        for (const CAllSolutions::SSolution& solution : value.all.solutions)
+            AppendSolution(++nNumber, solution, value.all.nValue, text);
     }
+}
+
+std::string CAllSolutionsText::StepLine(const std::vector<CAllSolutions::SWayNode>& way,
+                                        const CAllSolutions::SWayNode& node)
+{
+    char szLine[80];
+    std::snprintf(szLine, sizeof szLine, "%ld\t= %ld %c %ld", static_cast<long>(node.nValue),
+                  static_cast<long>(way[static_cast<std::size_t>(node.nLeft)].nValue),
+                  kszOperators[node.nOperator],
+                  static_cast<long>(way[static_cast<std::size_t>(node.nRight)].nValue));
+    return szLine;
+}
+
+void CAllSolutionsText::AppendSolution(std::uint64_t nNumber,
+                                       const CAllSolutions::SSolution& solution,
+                                       std::int32_t nValue, std::string& text)
+{
+    text += "solution: " + std::to_string(nNumber) + " steps: " + std::to_string(solution.nSteps) +
+            " largest: " + std::to_string(solution.nLargest) + '\n';
+    for (const CAllSolutions::SWayNode& node : solution.way)
+    {
+        if (node.nOperator != CAllSolutions::SWayNode::Tile)
+            text += "step: " + StepLine(solution.way, node) + '\n';
+    }
+    text += "expression: " + Expression(solution.way) + " = " + std::to_string(nValue) + '\n';
 }

@@ -17,17 +17,34 @@ public:
     // At most nMax solutions of each value are written; all are counted.
     explicit CAllSolutionsText(std::size_t nMax);
 
-    // Appends the lines for checked tiles, the target and the value the dialog reached.
+    // A value whose solutions are written: the target, or a nearest value above or below it.
+    struct SValue
+    {
+        // "target", "above" or "below".
+        const char* pszSide = "target";
+        // The value the dialog reached (always so for the target).
+        bool bReached = false;
+        CAllSolutions::SValueSolutions all;
+    };
+    // The values for checked tiles, the target and the value the dialog reached, each with
+    // its solutions.
+    std::vector<SValue> Values(const std::array<int, 6>& tiles, int nTarget, std::int32_t nReached);
+    // Appends their lines.
     void Append(const std::array<int, 6>& tiles, int nTarget, std::int32_t nReached,
                 std::string& text);
+
+    // The lines of the nNumber-th solution of nValue: "solution:", "step:", "expression:".
+    static void AppendSolution(std::uint64_t nNumber, const CAllSolutions::SSolution& solution,
+                               std::int32_t nValue, std::string& text);
+    // A step of a way as the dialog lists it: "42\t= 7 x 6".
+    static std::string StepLine(const std::vector<CAllSolutions::SWayNode>& way,
+                                const CAllSolutions::SWayNode& node);
 
     // The way in ordinary notation, with the fewest parentheses that keep its steps: "x"
     // and "/" before "+" and "-", otherwise from left to right.
     static std::string Expression(const std::vector<CAllSolutions::SWayNode>& way);
 
 private:
-    void AppendValue(std::int32_t nValue, const char* pszSide, std::string& text);
-
     std::size_t m_nMax;
     CAllSolutions m_solutions;
 };

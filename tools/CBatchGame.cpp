@@ -19,16 +19,6 @@ void AppendLine(std::string& text, std::string_view label, std::string_view line
     text.append(label).append(line).push_back('\n');
 }
 
-// Each line of a text, labelled.
-void AppendLines(std::string& text, std::string_view label, std::string_view lines)
-{
-    while (!lines.empty())
-    {
-        const std::size_t nEnd = lines.find('\n');
-        AppendLine(text, label, lines.substr(0, nEnd));
-        lines.remove_prefix(nEnd == std::string_view::npos ? lines.size() : nEnd + 1);
-    }
-}
 } // namespace
 
 CBatchGame::CBatchGame(const CGameLine& line) : m_line(line)
@@ -89,18 +79,8 @@ bool CBatchGame::CheckTiles(std::array<int, 6>& anTiles) const
     return true;
 }
 
-bool CBatchGame::Play(std::string& text, std::optional<std::size_t> allMax)
+CBatchGame::SSolved CBatchGame::Solve() const
 {
-    text.append("game:");
-    for (const std::string& number : m_line.Texts())
-        text.append(" ").append(number);
-    text.push_back('\n');
-
-    if (const std::optional<std::string> refusal = Check())
-    {
-        AppendLine(text, "error: ", *refusal);
-        return false;
-    }
     // The solver's diagnostic line goes to the platform's output, recorded here.
     CRecordingPlatform platform(CRecordingPlatform::EScope::ThisThread);
     CTextPeer listPeer;
@@ -108,13 +88,68 @@ bool CBatchGame::Play(std::string& text, std::optional<std::size_t> allMax)
     list.Attach(&listPeer);
     CSolver solver(m_anTiles[0], m_anTiles[1], m_anTiles[2], m_anTiles[3], m_anTiles[4],
                    m_anTiles[5], m_nTarget, &list);
-    const int nResult = solver.Solve();
-    for (const std::string& entry : listPeer.Entries())
+    SSolved solved;
+    solved.nResult = solver.Solve();
+    solved.nReached = solver.GetReached();
+    solved.list = listPeer.Entries();
+    for (std::string_view lines = platform.Output(); !lines.empty();)
+    {
+        const std::size_t nEnd = lines.find('\n');
+        solved.output.emplace_back(lines.substr(0, nEnd));
+        lines.remove_prefix(nEnd == std::string_view::npos ? lines.size() : nEnd + 1);
+    }
+    return solved;
+}
+
+std::string CBatchGame::Text() const
+{
+    std::string text;
+    for (const std::string& number : m_line.Texts())
+        text.append(text.empty() ? "" : " ").append(number);
+    return text;
+}
+
+CJudge::SVerdict CBatchGame::Judge(std::string_view answer) const
+{
+    // The judge of the last game judged on this thread: a class's answers to one game are
+    // judged on the tables worked out once.
+    struct SLastGame
+    {
+        CJudge judge;
+        bool bSet = false;
+        std::array<int, 6> anTiles{};
+        int nTarget = 0;
+    };
+    thread_local SLastGame last;
+    if (!last.bSet || last.anTiles != m_anTiles || last.nTarget != m_nTarget)
+    {
+        last.bSet = false;
+        const std::array<std::int32_t, 6> tiles = m_anTiles;
+        last.judge.SetGame(tiles, m_nTarget);
+        last.anTiles = m_anTiles;
+        last.nTarget = m_nTarget;
+        last.bSet = true;
+    }
+    return last.judge.Judge(answer, CJudge::EPlace::Ranked);
+}
+
+bool CBatchGame::Play(std::string& text, std::optional<std::size_t> allMax)
+{
+    AppendLine(text, "game: ", Text());
+
+    if (const std::optional<std::string> refusal = Check())
+    {
+        AppendLine(text, "error: ", *refusal);
+        return false;
+    }
+    const SSolved solved = Solve();
+    for (const std::string& entry : solved.list)
         AppendLine(text, "list: ", entry);
-    AppendLines(text, "stdout: ", platform.Output());
+    for (const std::string& line : solved.output)
+        AppendLine(text, "stdout: ", line);
     AppendLine(text, "result: ",
-               std::to_string(nResult) + " reached: " + std::to_string(solver.GetReached()));
+               std::to_string(solved.nResult) + " reached: " + std::to_string(solved.nReached));
     if (allMax)
-        CAllSolutionsText(*allMax).Append(m_anTiles, m_nTarget, solver.GetReached(), text);
+        CAllSolutionsText(*allMax).Append(m_anTiles, m_nTarget, solved.nReached, text);
     return true;
 }

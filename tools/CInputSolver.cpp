@@ -1,12 +1,15 @@
 #include "CInputSolver.h"
 
 #include "CBatchGame.h"
+#include "CCheckLine.h"
 #include "CConsole.h"
 #include "CGameLine.h"
 #include "CLineReader.h"
 #include "COrderedBatch.h"
 #include "CProgressLine.h"
+#include "CSolveJson.h"
 #include "CTerminalLine.h"
+#include "CVerdictText.h"
 #include "CWorkerMemory.h"
 
 #include <algorithm>
@@ -57,25 +60,53 @@ bool CountsAsGame(std::string_view line)
 
 } // namespace
 
+bool CInputSolver::Refuse(long nLine, const std::string& error, std::string& output) const
+{
+    if (m_eFormat == CSolveOptions::EFormat::Json)
+        CSolveJson::AppendRefused(nLine, error, output);
+    else
+        output.append("error: line " + std::to_string(nLine) + ": " + error + "\n");
+    return false;
+}
+
+bool CInputSolver::CheckLine(long nLine, std::string_view text, std::string& output) const
+{
+    const CCheckLine line(text);
+    switch (line.Kind())
+    {
+    case CGameLine::EKind::Skipped:
+        return true;
+    case CGameLine::EKind::Malformed:
+        return Refuse(nLine, "expected seven integers, ':' and an answer", output);
+    case CGameLine::EKind::Game:
+        break;
+    }
+    CBatchGame game(line.Game());
+    if (m_eFormat == CSolveOptions::EFormat::Json)
+        return CSolveJson::Check(nLine, game, line.Answer(), output);
+    return CVerdictText::Play(game, line.Answer(), output);
+}
+
 bool CInputSolver::SolveLine(long nLine, std::string_view text, std::string& output) const
 {
     if (text.size() > CLineReader::nMaxLine)
-    {
-        output.append("error: line " + std::to_string(nLine) + ": line too long\n");
-        return false;
-    }
+        return Refuse(nLine, "line too long", output);
+    if (m_eWork == CSolveOptions::EWork::Check)
+        return CheckLine(nLine, text, output);
     const CGameLine line(text);
     switch (line.Kind())
     {
     case CGameLine::EKind::Skipped:
         return true;
     case CGameLine::EKind::Malformed:
-        output.append("error: line " + std::to_string(nLine) + ": expected seven integers\n");
-        return false;
+        return Refuse(nLine, "expected seven integers", output);
     case CGameLine::EKind::Game:
         break;
     }
-    return CBatchGame(line).Play(output, m_allMax);
+    CBatchGame game(line);
+    if (m_eFormat == CSolveOptions::EFormat::Json)
+        return CSolveJson::Play(nLine, game, m_allMax, output);
+    return game.Play(output, m_allMax);
 }
 
 int CInputSolver::SolveInput(const std::vector<std::string>& files, int nJobs, bool bQuiet) const
@@ -160,13 +191,19 @@ int CInputSolver::SolveInput(const std::vector<std::string>& files, int nJobs, b
     return batch.AnyRefused() ? kSomeRefused : kAllSolved;
 }
 
-int CInputSolver::SolveArguments(const std::vector<std::string>& numbers) const
+int CInputSolver::SolveArguments(const std::vector<std::string>& operands) const
 {
+    // With --check, the answer comes first and the game after it: the line is the game, the
+    // separator and the answer, which may hold anything, line ends included.
+    const bool bCheck = m_eWork == CSolveOptions::EWork::Check;
     std::string text;
-    for (const std::string& number : numbers)
-        text.append(number).push_back(' ');
+    for (std::size_t i = bCheck ? 1 : 0; i < operands.size(); ++i)
+        text.append(operands[i]).push_back(' ');
+    if (bCheck && !operands.empty())
+        text.append(1, CCheckLine::cSeparator).append(operands.front());
     std::string output;
-    const bool bSolved = SolveLine(1, text, output);
+    // The line is no line of a file: no bound on its length.
+    const bool bSolved = bCheck ? CheckLine(1, text, output) : SolveLine(1, text, output);
     if (!CConsole::Write(output))
     {
         CConsole::ReportWriteFailure();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CSolveOptions.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,12 +15,18 @@ class CInputSolver
 {
 public:
     // allMax: with --all, how many solutions of each value to write.
-    explicit CInputSolver(std::optional<std::size_t> allMax) : m_allMax(allMax) {}
+    explicit CInputSolver(std::optional<std::size_t> allMax,
+                          CSolveOptions::EWork eWork = CSolveOptions::EWork::Solve,
+                          CSolveOptions::EFormat eFormat = CSolveOptions::EFormat::Text)
+        : m_allMax(allMax), m_eWork(eWork), m_eFormat(eFormat)
+    {
+    }
 
     // Every line of the files (standard input for none or "-"); the exit status.
     int SolveInput(const std::vector<std::string>& files, int nJobs, bool bQuiet) const;
-    // The game given as arguments, each a number, read as one line of input; the exit status.
-    int SolveArguments(const std::vector<std::string>& numbers) const;
+    // The game given as arguments, each a number (with --check, after the answer), read as
+    // one line of input; the exit status.
+    int SolveArguments(const std::vector<std::string>& operands) const;
 
     // One line of input: nothing for a line to skip, else the game's lines or the line's
     // error. False when the line or its game was refused.
@@ -30,5 +38,12 @@ public:
     static constexpr int kFailure = 2;
 
 private:
+    // A line that holds no game: its error in its place.
+    bool Refuse(long nLine, const std::string& error, std::string& output) const;
+    // One line of --check: a game and an answer.
+    bool CheckLine(long nLine, std::string_view text, std::string& output) const;
+
     std::optional<std::size_t> m_allMax;
+    CSolveOptions::EWork m_eWork;
+    CSolveOptions::EFormat m_eFormat;
 };

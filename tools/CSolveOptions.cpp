@@ -10,8 +10,11 @@
 
 namespace
 {
-constexpr const char* kszUsage = "Usage: pivolo-solve [OPTION]... [FILE]...\n"
-                                 "       pivolo-solve [OPTION]... [--] t1 t2 t3 t4 t5 t6 target\n";
+constexpr const char* kszUsage =
+    "Usage: pivolo-solve [OPTION]... [FILE]...\n"
+    "       pivolo-solve [OPTION]... [--] t1 t2 t3 t4 t5 t6 target\n"
+    "       pivolo-solve --check [OPTION]... [FILE]...\n"
+    "       pivolo-solve --check [OPTION]... [--] ANSWER t1 t2 t3 t4 t5 t6 target\n";
 
 constexpr const char* kszHelp =
     "Solves pivolo games with the checks and the search of the game's dialog.\n"
@@ -56,10 +59,42 @@ constexpr const char* kszHelp =
     "or of x and /, or which of two equal tiles is used are one solution; so are ways\n"
     "with steps that change nothing or detours (+ 5 - 5) and the ways without them.\n"
     "\n"
+    "With --check, each line holds a game, a colon and a player's answer to judge:\n"
+    "  t1 t2 t3 t4 t5 t6 target : ANSWER\n"
+    "An answer is an expression, (100 - 4) x 4 + 3, or steps each with its result,\n"
+    "separated by ; or , as in 100 - 4 = 96; 96 x 4 = 384; 384 + 3 = 387. x, X, * and\n"
+    "\u00d7 multiply; /, : and \u00f7 divide. Each tile may be used as often as drawn, each\n"
+    "result once; no step may be negative or inexact. The game is checked as the dialog\n"
+    "checks it, then the answer judged, with the lines:\n"
+    "  game: t1 t2 t3 t4 t5 t6 target   the game as read\n"
+    "  answer: ANSWER                   the answer as read, its line ends shown as ;\n"
+    "  valid: yes|no\n"
+    "  fault: step S position P: TEXT   each fault of an answer that is not valid\n"
+    "  value: V distance: D best: B     for a valid one: its value, how far from the\n"
+    "                                   target, whether the tiles make nothing nearer\n"
+    "  nearest: N SIDE                  when not best: the target, or the nearest\n"
+    "                                   values the tiles make above and below it\n"
+    "  reordered: STEPS                 the order in which its steps are legal, when\n"
+    "                                   it is written in an order that is not\n"
+    "  left-out: step S position P: TEXT  a step that changes nothing, a detour or a\n"
+    "                                   step whose result is not used\n"
+    "  solutions: C                     then the distinct solution the answer is, as\n"
+    "  solution: K steps: S largest: L  --all writes the K-th of the C solutions of\n"
+    "  step: STEP                       its value\n"
+    "  expression: EXPR = V\n"
+    "Positions count the characters of the answer from 1. A wrong answer is judged, not\n"
+    "refused.\n"
+    "\n"
+    "With --json, each line of input that is not skipped gives one JSON object on a line\n"
+    "of its own instead, with the same content (the manual page gives its keys); a\n"
+    "refused line gives an object with \"error\".\n"
+    "\n"
     "Options:\n"
     "  -a, --all      write every distinct solution of the value each game reaches\n"
     "  -m, --max=N    with --all, write at most N solutions of each value, N from 0\n"
     "                 to 2147483646 (the count still counts them all)\n"
+    "  -c, --check    judge the answer that each line gives after its game\n"
+    "      --json     write JSON Lines rather than text\n"
     "  -j, --jobs=N   solve N games at once, from 1 to 1024 (by default, one per core)\n"
     "  -q, --quiet    show no progress line\n"
     "  -h, --help     show this help and exit\n"
@@ -71,7 +106,7 @@ constexpr const char* kszHelp =
     "at the end, and when SIGINT, SIGTERM or SIGHUP ends the program.\n"
     "\n"
     "Exit status:\n"
-    "  0  every game was solved\n"
+    "  0  every game was solved (with --check: every answer judged, right or wrong)\n"
     "  1  some line was refused\n"
     "  2  an input could not be read, the output could not be written, memory ran out\n"
     "     or the command line is wrong; a message on standard error says which, except\n"
@@ -83,6 +118,8 @@ enum EOption : std::size_t
 {
     kAll,
     kMax,
+    kCheck,
+    kJson,
     kJobs,
     kQuiet,
     kHelp,
@@ -143,6 +180,12 @@ bool CSolveOptions::TakeOption(std::size_t nOption, const std::string& value)
         m_nJobs = *jobs;
         return true;
     }
+    case kCheck:
+        m_bCheck = true;
+        return true;
+    case kJson:
+        m_bJson = true;
+        return true;
     case kQuiet:
         m_bQuiet = true;
         return true;
@@ -162,6 +205,8 @@ bool CSolveOptions::Read(int argc, char** argv)
         {
             {"all", 'a', false},
             {"max", 'm', true},
+            {"check", 'c', false},
+            {"json", 0, false},
             {"jobs", 'j', true},
             {"quiet", 'q', false},
             {"help", 'h', false},
@@ -183,6 +228,11 @@ bool CSolveOptions::ChooseMode()
         CConsole::Complain("option '--max' goes with '--all'");
         return false;
     }
+    if (m_bAll && m_bCheck)
+    {
+        CConsole::Complain("option '--all' does not go with '--check'");
+        return false;
+    }
     if (m_bAll)
         m_allMax = m_max ? *m_max : std::numeric_limits<std::size_t>::max();
     if (m_bHelp || m_bVersion)
@@ -190,10 +240,28 @@ bool CSolveOptions::ChooseMode()
         m_mode = m_bHelp ? EMode::Help : EMode::Version;
         return true;
     }
-    const bool bAllNumbers =
-        !m_operands.empty() && std::all_of(m_operands.begin(), m_operands.end(),
-                                           [](const std::string& operand)
-                                           { return CGameLine::ParseNumber(operand).has_value(); });
+    auto areNumbers = [](auto first, auto last)
+    {
+        return first != last && std::all_of(first, last,
+                                            [](const std::string& operand) {
+                                                return CGameLine::ParseNumber(operand).has_value();
+                                            });
+    };
+    const bool bAllNumbers = areNumbers(m_operands.begin(), m_operands.end());
+    if (m_bCheck)
+    {
+        // An answer and seven numbers are one answer to judge, whatever the answer holds.
+        const bool bOneAnswer = m_operands.size() == CGameLine::nNumbers + 1 &&
+                                areNumbers(m_operands.begin() + 1, m_operands.end());
+        if (bAllNumbers && !bOneAnswer)
+        {
+            CConsole::Complain("expected an answer and seven numbers (six tiles and a target), "
+                               "or files of answers");
+            return false;
+        }
+        m_mode = bOneAnswer ? EMode::Game : EMode::Input;
+        return true;
+    }
     if (bAllNumbers && m_operands.size() != CGameLine::nNumbers)
     {
         CConsole::Complain("expected seven numbers (six tiles and a target), or files of games");

@@ -15,10 +15,23 @@ public:
     {
         Help,
         Version,
-        // The operands are one game's seven numbers.
+        // The operands are one game's seven numbers (with --check, after its answer).
         Game,
-        // The operands are files of games, or none: standard input.
+        // The operands are files of games (with --check, of answers), or none: standard input.
         Input,
+    };
+    // What is done with each game.
+    enum class EWork
+    {
+        Solve,
+        // Each line holds an answer to judge.
+        Check,
+    };
+    enum class EFormat
+    {
+        Text,
+        // JSON Lines: one object a line of input that is not skipped.
+        Json,
     };
 
     CSolveOptions();
@@ -27,6 +40,8 @@ public:
     bool Read(int argc, char** argv);
 
     EMode Mode() const { return m_mode; }
+    EWork Work() const { return m_bCheck ? EWork::Check : EWork::Solve; }
+    EFormat Format() const { return m_bJson ? EFormat::Json : EFormat::Text; }
     bool Quiet() const { return m_bQuiet; }
     int Jobs() const { return m_nJobs; }
     const std::vector<std::string>& Operands() const { return m_operands; }
@@ -48,6 +63,8 @@ private:
     bool m_bVersion = false;
     bool m_bQuiet = false;
     bool m_bAll = false;
+    bool m_bCheck = false;
+    bool m_bJson = false;
     int m_nJobs;
     std::optional<std::size_t> m_max;
     std::optional<std::size_t> m_allMax;

@@ -17,7 +17,7 @@ namespace
 // What the command line asks for, mode by mode; the exit status.
 int Run(const CSolveOptions& options)
 {
-    const CInputSolver solver(options.AllMax());
+    const CInputSolver solver(options.AllMax(), options.Work(), options.Format());
     switch (options.Mode())
     {
     case CSolveOptions::EMode::Help:
