@@ -12,7 +12,7 @@ namespace
 {
 constexpr const char* kszUsage =
     "Usage: pivolo-stats [--set 28|24] [--targets A-B] [--csv DIR] [--plot FILE]\n"
-    "                    [--jobs N] [--quiet] [--draw 'T1 ... T6']... [--games]\n"
+    "                    [--jobs N] [--quiet] [--draw 'T1 ... T6']... [--games] [--json]\n"
     "       pivolo-stats --help | --version\n";
 
 constexpr const char* kszHelp =
@@ -42,6 +42,10 @@ constexpr const char* kszHelp =
     "                       by blanks or commas; may be repeated\n"
     "  -g, --games          instead of the report, write one line a game:\n"
     "                       t1 t2 t3 t4 t5 t6 target reached\n"
+    "      --json           write JSON Lines instead: with --games, one object a game,\n"
+    "                       {\"tiles\": [t1, ..., t6], \"target\": T, \"reached\": R}; else one\n"
+    "                       object a table of the report, with the counts of its shares\n"
+    "                       (the manual page gives their keys)\n"
     "  -h, --help           show this help and exit\n"
     "      --version        show the version and exit\n"
     "\n"
@@ -66,6 +70,7 @@ enum EOption : std::size_t
     kQuiet,
     kDraw,
     kGames,
+    kJson,
     kHelp,
     kVersion,
 };
@@ -187,6 +192,9 @@ bool CStatsOptions::TakeOption(std::size_t nOption, const std::string& value)
     case kGames:
         m_mode = EMode::Games;
         return true;
+    case kJson:
+        m_bJson = true;
+        return true;
     case kHelp:
         m_bHelp = true;
         return true;
@@ -231,6 +239,7 @@ bool CStatsOptions::Read(int argc, char** argv)
             {"quiet", 'q', false},
             {"draw", 'd', true},
             {"games", 'g', false},
+            {"json", 0, false},
             {"help", 'h', false},
             {"version", 0, false},
         },

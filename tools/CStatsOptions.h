@@ -32,6 +32,8 @@ public:
     int LastTarget() const { return m_nLastTarget; }
     int Jobs() const { return m_nJobs; }
     bool Quiet() const { return m_bQuiet; }
+    // JSON Lines rather than text on standard output.
+    bool Json() const { return m_bJson; }
     // The folder of the CSV files, and the picture's file: empty when not asked for.
     const std::string& Csv() const { return m_csv; }
     const std::string& Plot() const { return m_plot; }
@@ -59,6 +61,7 @@ private:
     std::string m_csv;
     std::string m_plot;
     bool m_bQuiet = false;
+    bool m_bJson = false;
     // Read once the whole command line is, as the set may come after them.
     std::vector<std::string> m_drawTexts;
     std::vector<CTileSet::Draw> m_draws;

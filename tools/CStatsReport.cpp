@@ -187,32 +187,49 @@ void CStatsReport::AppendShares(std::string& text, bool bDealt) const
     AppendTable(text, shares);
 }
 
-void CStatsReport::AppendTargets(std::string& text) const
+std::vector<int> CStatsReport::ListedTargets(EEase eEase) const
 {
     std::vector<int> targets(static_cast<std::size_t>(m_tally.TargetCount()));
     std::iota(targets.begin(), targets.end(), m_tally.FirstTarget());
-    // Fewest draws first, then the lowest target: the order is the same on every run.
+    // Fewest (most) draws first, then the lowest target: the order is the same on every run.
     std::stable_sort(targets.begin(), targets.end(),
-                     [&](int a, int b) { return m_tally.ExactDraws(a) < m_tally.ExactDraws(b); });
+                     [&](int a, int b)
+                     {
+                         return eEase == EEase::Hardest
+                                    ? m_tally.ExactDraws(a) < m_tally.ExactDraws(b)
+                                    : m_tally.ExactDraws(a) > m_tally.ExactDraws(b);
+                     });
+    targets.resize(std::min(kListed, targets.size()));
+    return targets;
+}
+
+void CStatsReport::AppendTargets(std::string& text) const
+{
     const std::int64_t nDraws = static_cast<std::int64_t>(m_tally.DrawCount());
-    const std::size_t nListed = std::min(kListed, targets.size());
-    auto append = [&](const std::vector<int>& ordered)
+    auto append = [&](const std::vector<int>& listed)
     {
         std::vector<Row> rows{{"target", "draws reaching it", "share", "as dealt"}};
-        for (std::size_t i = 0; i < nListed; ++i)
+        for (const int nTarget : listed)
         {
-            const std::int64_t nExact = m_tally.ExactDraws(ordered[i]);
-            rows.push_back({std::to_string(ordered[i]), Grouped(nExact), Percent(nExact, nDraws),
-                            Percent(m_dealt.ExactWays(ordered[i]), m_dealt.AllWays())});
+            const std::int64_t nExact = m_tally.ExactDraws(nTarget);
+            rows.push_back({std::to_string(nTarget), Grouped(nExact), Percent(nExact, nDraws),
+                            Percent(m_dealt.ExactWays(nTarget), m_dealt.AllWays())});
         }
         AppendTable(text, rows);
     };
     text += "\nThe hardest targets (fewest draws reach them):\n";
-    append(targets);
-    std::stable_sort(targets.begin(), targets.end(),
-                     [&](int a, int b) { return m_tally.ExactDraws(a) > m_tally.ExactDraws(b); });
+    append(ListedTargets(EEase::Hardest));
     text += "\nThe easiest targets (most draws reach them):\n";
-    append(targets);
+    append(ListedTargets(EEase::Easiest));
+}
+
+std::vector<std::size_t> CStatsReport::PerfectDraws() const
+{
+    std::vector<std::size_t> perfect;
+    for (std::size_t d = 0; d < m_tally.DrawCount(); ++d)
+        if (m_tally.Summary(d).nExact == m_tally.TargetCount())
+            perfect.push_back(d);
+    return perfect;
 }
 
 void CStatsReport::AppendPerfectDraws(std::string& text) const
@@ -220,16 +237,12 @@ void CStatsReport::AppendPerfectDraws(std::string& text) const
     std::array<std::int64_t, CDrawTally::Categories> anPerfect{};
     std::array<std::int64_t, CDrawTally::Categories> anPerfectWays{};
     std::int64_t nPerfectWays = 0;
-    std::vector<std::size_t> perfect;
-    for (std::size_t d = 0; d < m_tally.DrawCount(); ++d)
+    const std::vector<std::size_t> perfect = PerfectDraws();
+    for (const std::size_t d : perfect)
     {
-        if (m_tally.Summary(d).nExact == m_tally.TargetCount())
-        {
-            perfect.push_back(d);
-            ++anPerfect[static_cast<std::size_t>(m_tally.CategoryOf(d))];
-            anPerfectWays[static_cast<std::size_t>(m_tally.CategoryOf(d))] += m_dealt.Ways(d);
-            nPerfectWays += m_dealt.Ways(d);
-        }
+        ++anPerfect[static_cast<std::size_t>(m_tally.CategoryOf(d))];
+        anPerfectWays[static_cast<std::size_t>(m_tally.CategoryOf(d))] += m_dealt.Ways(d);
+        nPerfectWays += m_dealt.Ways(d);
     }
     text +=
         "\nDraws that reach every target: " + Grouped(static_cast<std::int64_t>(perfect.size())) +
@@ -266,29 +279,45 @@ template <class Before> std::vector<std::size_t> FirstDraws(std::size_t nDraws, 
 }
 } // namespace
 
+std::vector<std::size_t> CStatsReport::WorstDraws() const
+{
+    return FirstDraws(m_tally.DrawCount(),
+                      [&](std::size_t a, std::size_t b)
+                      {
+                          const CDrawTally::DrawSummary& x = m_tally.Summary(a);
+                          const CDrawTally::DrawSummary& y = m_tally.Summary(b);
+                          if (x.nExact != y.nExact)
+                              return x.nExact < y.nExact;
+                          if (x.nTotalDistance != y.nTotalDistance)
+                              return x.nTotalDistance > y.nTotalDistance;
+                          return a < b;
+                      });
+}
+
+std::vector<std::size_t> CStatsReport::FurthestMisses() const
+{
+    std::vector<std::size_t> draws = FirstDraws(m_tally.DrawCount(),
+                                                [&](std::size_t a, std::size_t b)
+                                                {
+                                                    const int x = m_tally.Summary(a).nMaxDistance;
+                                                    const int y = m_tally.Summary(b).nMaxDistance;
+                                                    return x != y ? x > y : a < b;
+                                                });
+    std::erase_if(draws, [&](std::size_t d) { return m_tally.Summary(d).nMaxDistance == 0; });
+    return draws;
+}
+
 void CStatsReport::AppendWorstDraws(std::string& text) const
 {
-    const std::vector<std::size_t> draws =
-        FirstDraws(m_tally.DrawCount(),
-                   [&](std::size_t a, std::size_t b)
-                   {
-                       const CDrawTally::DrawSummary& x = m_tally.Summary(a);
-                       const CDrawTally::DrawSummary& y = m_tally.Summary(b);
-                       if (x.nExact != y.nExact)
-                           return x.nExact < y.nExact;
-                       if (x.nTotalDistance != y.nTotalDistance)
-                           return x.nTotalDistance > y.nTotalDistance;
-                       return a < b;
-                   });
     text += "\nThe worst draws (fewest targets reached, then the largest total distance):\n";
     std::vector<Row> rows{{"draw", "targets reached", "share", "total distance", "mean distance"}};
-    for (std::size_t i = 0; i < draws.size(); ++i)
+    for (const std::size_t d : WorstDraws())
     {
-        const CDrawTally::DrawSummary& summary = m_tally.Summary(draws[i]);
+        const CDrawTally::DrawSummary& summary = m_tally.Summary(d);
         char szMean[32];
         std::snprintf(szMean, sizeof szMean, "%.1f",
                       static_cast<double>(summary.nTotalDistance) / m_tally.TargetCount());
-        rows.push_back({DrawText(m_tally.DrawAt(draws[i])), Grouped(summary.nExact),
+        rows.push_back({DrawText(m_tally.DrawAt(d)), Grouped(summary.nExact),
                         Percent(summary.nExact, m_tally.TargetCount()),
                         Grouped(summary.nTotalDistance), szMean});
     }
@@ -297,24 +326,14 @@ void CStatsReport::AppendWorstDraws(std::string& text) const
 
 void CStatsReport::AppendFurthestMisses(std::string& text) const
 {
-    const std::vector<std::size_t> draws =
-        FirstDraws(m_tally.DrawCount(),
-                   [&](std::size_t a, std::size_t b)
-                   {
-                       const int x = m_tally.Summary(a).nMaxDistance;
-                       const int y = m_tally.Summary(b).nMaxDistance;
-                       return x != y ? x > y : a < b;
-                   });
     text += "\nThe furthest misses (the largest distances from the target, one game a draw:\n"
             "its lowest target that far):\n";
     std::vector<Row> rows{{"draw", "target", "reached", "distance"}};
-    for (std::size_t i = 0; i < draws.size(); ++i)
+    for (const std::size_t d : FurthestMisses())
     {
-        const CDrawTally::DrawSummary& summary = m_tally.Summary(draws[i]);
-        if (summary.nMaxDistance == 0)
-            break;
-        rows.push_back({DrawText(m_tally.DrawAt(draws[i])), std::to_string(summary.nMaxTarget),
-                        std::to_string(m_tally.Reached(draws[i], summary.nMaxTarget)),
+        const CDrawTally::DrawSummary& summary = m_tally.Summary(d);
+        rows.push_back({DrawText(m_tally.DrawAt(d)), std::to_string(summary.nMaxTarget),
+                        std::to_string(m_tally.Reached(d, summary.nMaxTarget)),
                         std::to_string(summary.nMaxDistance)});
     }
     if (rows.size() == 1)

@@ -4,7 +4,9 @@
 #include "CDrawTally.h"
 #include "CStatsWords.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 // The report of a tally as plain text for a terminal: the games by number of large tiles and
 // distance from the target, as counts and as shares; the hardest and the easiest targets;
@@ -17,6 +19,19 @@ public:
     CStatsReport(const CDrawTally& tally, const CDealtTally& dealt, const CStatsWords& words);
 
     std::string Text() const;
+
+    // What the lists show, for the report and its JSON Lines: the hardest or the easiest
+    // targets; the draws that reach every target (all of them); the worst draws; the draws
+    // of the furthest misses (those that miss at all).
+    enum class EEase
+    {
+        Hardest,
+        Easiest,
+    };
+    std::vector<int> ListedTargets(EEase eEase) const;
+    std::vector<std::size_t> PerfectDraws() const;
+    std::vector<std::size_t> WorstDraws() const;
+    std::vector<std::size_t> FurthestMisses() const;
 
     // How many entries each list shows.
     static constexpr std::size_t kListed = 10;

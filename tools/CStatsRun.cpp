@@ -5,6 +5,7 @@
 #include "CDrawTally.h"
 #include "CProgressBar.h"
 #include "CStatsCsv.h"
+#include "CStatsJson.h"
 #include "CStatsPlot.h"
 #include "CStatsReport.h"
 #include "CStatsWords.h"
@@ -104,6 +105,12 @@ bool CStatsRun::WriteGames(const CDrawTally& tally) const
 {
     for (std::size_t d = 0; d < tally.DrawCount(); ++d)
     {
+        if (m_options.Json())
+        {
+            if (!CConsole::Write(CStatsJson::DrawGames(tally, d)))
+                return false;
+            continue;
+        }
         const std::string draw = CStatsWords::DrawText(tally.DrawAt(d)) + " ";
         std::string text;
         for (int t = tally.FirstTarget(); t <= tally.LastTarget(); ++t)
@@ -179,7 +186,8 @@ int CStatsRun::Run()
     {
         const CDealtTally dealt(tally, set);
         const CStatsWords words(tally, set, m_options.Draws().empty());
-        bWritten = CConsole::Write(CStatsReport(tally, dealt, words).Text());
+        bWritten = CConsole::Write(m_options.Json() ? CStatsJson::Report(tally, dealt, set)
+                                                    : CStatsReport(tally, dealt, words).Text());
     }
     if (!bWritten)
     {

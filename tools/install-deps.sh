@@ -17,6 +17,7 @@ packages=(
   bash-completion strace            # the tools' completion; signals injected at a write
   clang libclang-rt-dev             # the fuzz targets: clang's libFuzzer
   valgrind                          # bench/: instructions counted (callgrind)
+  nlohmann-json3-dev                # the tools' JSON Lines
 )
 
 missing=()
