@@ -1,8 +1,8 @@
 # Runs pivolo-solve on a file of games and compares its output and exit status with the
-# expected ones; with JOBS set, it solves that many games at once.
-set(args)
+# expected ones; with JOBS set, it solves that many games at once; ARGS: more options.
+set(args ${ARGS})
 if(DEFINED JOBS)
-    set(args --jobs ${JOBS})
+    list(APPEND args --jobs ${JOBS})
 endif()
 execute_process(COMMAND ${SOLVE} ${args} INPUT_FILE ${INPUT} OUTPUT_VARIABLE output
                 RESULT_VARIABLE status)
