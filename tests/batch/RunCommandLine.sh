@@ -112,7 +112,7 @@ check_option_forms() {
     printf '1 2 3 4 5 6 1\n2 8 75 8 100 25 387\n' >"$work/two"
     "$solve" --jobs 1 "$work/two" >"$work/reference" 2>/dev/null
     local arguments
-    for arguments in '-j2' '-j 2' '--jobs=2' '--jobs 2' '--jo 2' '--j=2' '-qj2' '-q' '--quiet' \
+    for arguments in '-j2' '-j 2' '--jobs=2' '--jobs 2' '--jo 2' '--job=2' '-qj2' '-q' '--quiet' \
         '--qu -j1' '-- -' '- --jobs 3'; do
         case_name="option form: $arguments"
         # shellcheck disable=SC2086 # one argument a word
@@ -389,6 +389,45 @@ check_all_solutions() {
     expect_complaint "pivolo-solve: option '--max' needs a value"
 }
 check_all_solutions
+
+# --check: one answer as arguments gives what its line gives; a wrong answer is judged, not
+# refused (status 0), a refused line or game gives 1; the complaints of a wrong command line.
+check_answers() {
+    run_input check_line '2 8 75 8 100 25 387 : 100 x 4 - 8 - 8 + 3\n' --check
+    cp "$work/out" "$work/from-input"
+    expect_status 0
+    expect_out_has 'valid: no'
+    run_args check_arguments --check '100 x 4 - 8 - 8 + 3' 2 8 75 8 100 25 387
+    expect_status 0
+    check "output differs from the line's" cmp -s "$work/out" "$work/from-input"
+    expect_no_err
+    # Line ends in an answer given as an argument separate steps, as ; does, at the same
+    # positions.
+    run_args check_line_ends -c $'50 x 8 = 400\n\n400 + 3 = 402' -- 50 8 3 1 2 4 402
+    expect_status 0
+    expect_out 'game: 50 8 3 1 2 4 402\nanswer: 50 x 8 = 400;;400 + 3 = 402\nvalid: no\nfault: step 2 position 25: 400 + 3 is 403, not 402\n'
+    run_args check_refused_game -c 6 1 2 3 4 5 6 1000
+    expect_status 1
+    expect_out 'game: 1 2 3 4 5 6 1000\nerror: Valeur à trouver incorrecte\n'
+    run_input check_not_a_game '1 2 3 4 5 6 7 8 : 6\n1 2 3 4 5 6 7 : 7 - 1\n' --check --jobs 2
+    expect_status 1
+    expect_out_has 'error: line 1: expected seven integers, '"':'"' and an answer'
+    expect_out_has 'fault: step 1 position 1: 7 is not one of the tiles'
+    run_args check_help --help
+    expect_out_has '  t1 t2 t3 t4 t5 t6 target : ANSWER'
+    local complaints=(
+        '--check 1 2 3 4 5 6 7' 'pivolo-solve: expected an answer and seven numbers (six tiles and a target), or files of answers'
+        '--check --all x 1 2 3 4 5 6 7' "pivolo-solve: option '--all' does not go with '--check'"
+        '--json=1' "pivolo-solve: option '--json' takes no value"
+    )
+    local i
+    for ((i = 0; i < ${#complaints[@]}; i += 2)); do
+        # shellcheck disable=SC2086 # one argument a word
+        run_args "complaint: ${complaints[i]}" ${complaints[i]}
+        expect_complaint "${complaints[i + 1]}"
+    done
+}
+check_answers
 
 echo "command line: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
