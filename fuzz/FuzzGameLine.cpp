@@ -1,8 +1,12 @@
 // pivolo-solve's reading of an input line and its checks of the game, against a plain
 // reading of the same bytes: words split at ASCII blanks, each number's value worked out
-// from its digits, the dialog's rules applied to the values.
+// from its digits, the dialog's rules applied to the values. The same bytes as a line of
+// --check, a game and an answer, judged and written as text and as JSON.
 #include "CBatchGame.h"
+#include "CCheckLine.h"
 #include "CGameLine.h"
+#include "CInputSolver.h"
+#include "CLineReader.h"
 #include "CTilePool.h"
 #include "FuzzCheck.h"
 
@@ -95,6 +99,33 @@ void CheckGame(const CGameLine& line, const std::vector<std::string_view>& words
         FUZZ_CHECK(game.Tiles()[i] == values[i]);
     FUZZ_CHECK(game.Target() == values[6]);
 }
+// A game before the first colon and the answer after it, without its blanks; judged, the line
+// gives its lines of text, or one JSON object on one line.
+void CheckAnswerLine(std::string_view text)
+{
+    const CCheckLine check(text);
+    const std::size_t nColon = text.find(':');
+    const bool bGame = nColon != std::string_view::npos &&
+                       CGameLine(text.substr(0, nColon)).Kind() == CGameLine::EKind::Game;
+    const bool bSkipped = CGameLine(text).Kind() == CGameLine::EKind::Skipped;
+    FUZZ_CHECK(check.Kind() == (bSkipped ? CGameLine::EKind::Skipped
+                                : bGame  ? CGameLine::EKind::Game
+                                         : CGameLine::EKind::Malformed));
+    if (check.Kind() == CGameLine::EKind::Game)
+        FUZZ_CHECK(text.substr(nColon + 1).find(check.Answer()) != std::string_view::npos);
+    for (const auto eFormat : {CSolveOptions::EFormat::Text, CSolveOptions::EFormat::Json})
+    {
+        std::string output;
+        CInputSolver(std::nullopt, CSolveOptions::EWork::Check, eFormat).SolveLine(1, text, output);
+        const bool bWritten = !bSkipped || text.size() > CLineReader::nMaxLine;
+        FUZZ_CHECK(output.empty() != bWritten);
+        if (bWritten)
+            FUZZ_CHECK(output.back() == '\n');
+        if (bWritten && eFormat == CSolveOptions::EFormat::Json)
+            FUZZ_CHECK(output.rfind("{\"line\":1,", 0) == 0 &&
+                       output.find('\n') == output.size() - 1);
+    }
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
@@ -118,5 +149,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         FUZZ_CHECK(line.Kind() == CGameLine::EKind::Game);
         CheckGame(line, words);
     }
+    CheckAnswerLine(text);
     return 0;
 }
