@@ -124,8 +124,7 @@ CJudge::SVerdict CBatchGame::Judge(std::string_view answer) const
     if (!last.bSet || last.anTiles != m_anTiles || last.nTarget != m_nTarget)
     {
         last.bSet = false;
-        const std::array<std::int32_t, 6> tiles = m_anTiles;
-        last.judge.SetGame(tiles, m_nTarget);
+        last.judge.SetGame(m_anTiles, m_nTarget);
         last.anTiles = m_anTiles;
         last.nTarget = m_nTarget;
         last.bSet = true;
