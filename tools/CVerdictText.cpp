@@ -114,7 +114,7 @@ std::string CVerdictText::FaultText(const CJudge::SFault& fault, int nSteps)
     case EFault::Syntax:
         return "syntax error: " +
                (fault.found.empty() ? std::string("the step ends")
-                                    : "'" + fault.found + "' stands") +
+                                    : "'" + OneLine(fault.found) + "' stands") +
                " where " + Expected(fault.nExpected) + " was expected";
     case EFault::NotATile:
         return Number(fault.nNumber) +
@@ -176,8 +176,15 @@ std::string CVerdictText::OneLine(std::string_view answer)
 {
     std::string line(answer);
     for (char& c : line)
+    {
         if (c == '\n' || c == '\r')
             c = ';';
+        // Other control characters would reach the reader's terminal as they are (an escape
+        // sequence could clear it or retitle it): shown as '?', one character for one, so
+        // that the faults' positions still point at them.
+        else if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f)
+            c = '?';
+    }
     return line;
 }
 

@@ -30,7 +30,8 @@ public:
     // not used"; empty for a step kept.
     static const char* RoleText(CJudge::ERole eRole);
     // The answer on one line: each line end (a line feed or a carriage return) shown as ;,
-    // which also separates steps, so that positions stay those of the answer.
+    // which also separates steps, and any other control character as ?, one character for
+    // one, so that positions stay those of the answer.
     static std::string OneLine(std::string_view answer);
     // Where a value stands from the target: "target", "above" or "below".
     static const char* Side(std::int32_t nValue, std::int32_t nTarget);

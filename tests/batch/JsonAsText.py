@@ -38,6 +38,7 @@ def solved(o, out):
 
 def checked(o, out):
     answer = o["answer"].replace("\r\n", ";;").replace("\n", ";").replace("\r", ";")
+    answer = "".join("?" if (ord(c) < 32 and c != "\t") or c == "\x7f" else c for c in answer)
     out.append(f"answer: {answer}" if answer else "answer:")
     out.append("valid: yes" if o["valid"] else "valid: no")
     if not o["valid"]:
