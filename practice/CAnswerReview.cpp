@@ -8,8 +8,6 @@
 
 namespace
 {
-constexpr char kszOperators[] = "/x+-";
-
 std::string Number(std::int64_t n)
 {
     return std::to_string(n);
@@ -17,9 +15,7 @@ std::string Number(std::int64_t n)
 
 std::string Operation(const CJudge::SFault& fault)
 {
-    const char cOperator =
-        fault.nOperator >= 0 && fault.nOperator < 4 ? kszOperators[fault.nOperator] : '?';
-    return Number(fault.nLeft) + ' ' + cOperator + ' ' + Number(fault.nRight);
+    return CAllSolutionsText::Operation(fault.nOperator, fault.nLeft, fault.nRight);
 }
 
 // "2 fois", "une seule fois".
@@ -52,14 +48,6 @@ std::string Expected(unsigned nExpected)
     return text.empty() ? "autre chose" : text;
 }
 
-std::string StepText(const std::vector<CAllSolutions::SWayNode>& way,
-                     const CAllSolutions::SWayNode& node)
-{
-    return Number(way[static_cast<std::size_t>(node.nLeft)].nValue) + ' ' +
-           kszOperators[node.nOperator] + ' ' +
-           Number(way[static_cast<std::size_t>(node.nRight)].nValue) + " = " + Number(node.nValue);
-}
-
 // "3 + 50 = 53, 53 - 7 = 46": the steps of a way, each after its operands.
 std::string StepsText(const std::vector<CAllSolutions::SWayNode>& way)
 {
@@ -70,7 +58,7 @@ std::string StepsText(const std::vector<CAllSolutions::SWayNode>& way)
             continue;
         if (!text.empty())
             text += ", ";
-        text += StepText(way, node);
+        text += CAllSolutionsText::StepText(way, node);
     }
     return text;
 }
@@ -246,7 +234,7 @@ void CAnswerReview::AddPlace(const CJudge::SVerdict& verdict, SReview& review) c
         std::string steps;
         for (const CJudge::SStep& step : verdict.steps)
             if (step.eRole == eRole && step.node.nOperator != CAllSolutions::SWayNode::Tile)
-                steps += (steps.empty() ? "" : ", ") + StepText(way, step.node);
+                steps += (steps.empty() ? "" : ", ") + CAllSolutionsText::StepText(way, step.node);
         if (!steps.empty())
             review.details.push_back(pszLabel + steps + ".");
     }

@@ -89,6 +89,20 @@ void CAllSolutionsText::Append(const std::array<int, 6>& tiles, int nTarget, std
     }
 }
 
+std::string CAllSolutionsText::StepText(const std::vector<CAllSolutions::SWayNode>& way,
+                                        const CAllSolutions::SWayNode& node)
+{
+    return Operation(node.nOperator, way[static_cast<std::size_t>(node.nLeft)].nValue,
+                     way[static_cast<std::size_t>(node.nRight)].nValue) +
+           " = " + std::to_string(node.nValue);
+}
+
+std::string CAllSolutionsText::Operation(int nOperator, std::int64_t nLeft, std::int64_t nRight)
+{
+    const char cOperator = nOperator >= 0 && nOperator < OpCount ? kszOperators[nOperator] : '?';
+    return std::to_string(nLeft) + ' ' + cOperator + ' ' + std::to_string(nRight);
+}
+
 std::string CAllSolutionsText::StepLine(const std::vector<CAllSolutions::SWayNode>& way,
                                         const CAllSolutions::SWayNode& node)
 {

@@ -39,6 +39,12 @@ public:
     // A step of a way as the dialog lists it: "42\t= 7 x 6".
     static std::string StepLine(const std::vector<CAllSolutions::SWayNode>& way,
                                 const CAllSolutions::SWayNode& node);
+    // A step as a player writes it: "7 x 6 = 42".
+    static std::string StepText(const std::vector<CAllSolutions::SWayNode>& way,
+                                const CAllSolutions::SWayNode& node);
+    // An operation and its operands, as written, whatever their values: "7 x 6" (? for an
+    // operator that is none of the four).
+    static std::string Operation(int nOperator, std::int64_t nLeft, std::int64_t nRight);
 
     // The way in ordinary notation, with the fewest parentheses that keep its steps: "x"
     // and "/" before "+" and "-", otherwise from left to right.

@@ -6,8 +6,6 @@
 
 namespace
 {
-constexpr char kszOperators[] = "/x+-";
-
 std::string Number(std::int64_t n)
 {
     return std::to_string(n);
@@ -15,9 +13,7 @@ std::string Number(std::int64_t n)
 
 std::string Operation(const CJudge::SFault& fault)
 {
-    const char cOperator =
-        fault.nOperator >= 0 && fault.nOperator < 4 ? kszOperators[fault.nOperator] : '?';
-    return Number(fault.nLeft) + ' ' + cOperator + ' ' + Number(fault.nRight);
+    return CAllSolutionsText::Operation(fault.nOperator, fault.nLeft, fault.nRight);
 }
 
 // "once", "twice", "3 times".
@@ -66,7 +62,7 @@ void AppendVerdict(const CJudge::SVerdict& v, std::int32_t nTarget, std::string&
         std::string steps;
         for (const CAllSolutions::SWayNode& node : way)
             if (node.nOperator != CAllSolutions::SWayNode::Tile)
-                steps += (steps.empty() ? "" : "; ") + CVerdictText::StepText(way, node);
+                steps += (steps.empty() ? "" : "; ") + CAllSolutionsText::StepText(way, node);
         text += "reordered: " + steps + '\n';
     }
     for (const CJudge::SStep& step : v.steps)
@@ -75,8 +71,8 @@ void AppendVerdict(const CJudge::SVerdict& v, std::int32_t nTarget, std::string&
             step.node.nOperator == CAllSolutions::SWayNode::Tile)
             continue;
         text += "left-out: " + CVerdictText::Where(step.nStep, step.nPosition) + ": " +
-                CVerdictText::StepText(way, step.node) + ' ' + CVerdictText::RoleText(step.eRole) +
-                '\n';
+                CAllSolutionsText::StepText(way, step.node) + ' ' +
+                CVerdictText::RoleText(step.eRole) + '\n';
     }
     if (!v.bRanked)
         return;
@@ -146,14 +142,6 @@ std::string CVerdictText::Where(int nStep, int nPosition)
 {
     const std::string position = "position " + Number(nPosition);
     return nStep > 0 ? "step " + Number(nStep) + ' ' + position : position;
-}
-
-std::string CVerdictText::StepText(const std::vector<CAllSolutions::SWayNode>& way,
-                                   const CAllSolutions::SWayNode& node)
-{
-    return Number(way[static_cast<std::size_t>(node.nLeft)].nValue) + ' ' +
-           kszOperators[node.nOperator] + ' ' +
-           Number(way[static_cast<std::size_t>(node.nRight)].nValue) + " = " + Number(node.nValue);
 }
 
 const char* CVerdictText::RoleText(CJudge::ERole eRole)

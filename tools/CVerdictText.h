@@ -23,9 +23,6 @@ public:
     static std::string FaultText(const CJudge::SFault& fault, int nSteps);
     // "step 2 position 14", or "position 1" where the fault has no step.
     static std::string Where(int nStep, int nPosition);
-    // A step of a way, "50 x 8 = 400".
-    static std::string StepText(const std::vector<CAllSolutions::SWayNode>& way,
-                                const CAllSolutions::SWayNode& node);
     // What a step that a valid answer leaves out does: "changes nothing", "is a detour", "is
     // not used"; empty for a step kept.
     static const char* RoleText(CJudge::ERole eRole);
